@@ -1,0 +1,35 @@
+#pragma once
+// Map tiles and the tile-file record readers. A record: width and height
+// (signed 32-bit LE), five flag bytes, then width x height pixels of
+// red, green, blue and an ignored byte.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+#include "gfx/Surface.h"
+
+namespace ocre {
+
+class Display;
+
+struct Tile {
+    int32_t width = 0;
+    int32_t height = 0;
+    uint8_t spare1 = 0;
+    uint8_t transparent = 0;
+    uint8_t spare2 = 0;
+    uint8_t spare3 = 0;
+    uint8_t walkable = 0;
+    std::unique_ptr<SurfaceSDL> surface;
+};
+
+constexpr int kTileHeaderBytes = 13;
+
+// Reads the next record into the tile. 1 if its width could be read, else -1.
+int readTile(Tile& tile, std::FILE* file);
+// Reads past the next record: 1 when its whole pixel block was present.
+int skipTile(std::FILE* file);
+void drawTile(const Tile& tile, int32_t x, int32_t y, Display& display);
+
+}  // namespace ocre
