@@ -1,0 +1,21 @@
+#pragma once
+// A DAT file: white-space separated names of sprite frame files, one per
+// animation in animation order. Loading gives one FrameSet per name.
+
+#include <cstdint>
+#include <vector>
+
+#include "data/FrameSet.h"
+
+namespace ocre {
+
+constexpr int kMaxDatNameLength = 35;
+
+struct DatStructure {
+    int32_t count = 0;
+    std::vector<FrameSet> records;
+
+    void load(const char* fileName);
+};
+
+}  // namespace ocre

@@ -1,0 +1,76 @@
+#pragma once
+// The playing field: a grid of cells, each showing one tile of the tile
+// table. Built in two steps: the tile file (construction), then the map
+// file (load).
+//
+// Map file (little-endian, packed): u32 cols, u32 rows, u32 tile width,
+// u32 tile height, bytes A B C, u32 D at offset 19, byte E, then
+// cols*rows u16 tile indices row by row.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gfx/Tile.h"
+
+namespace ocre {
+
+class Display;
+
+class Map {
+public:
+    // Loads the tile table from the tile file (fatal on failure).
+    Map(const char* tileFileName, Display* display);
+    // A map built in memory (tools and tests): the given tiles, no display.
+    explicit Map(std::vector<std::unique_ptr<Tile>> tiles);
+
+    // Fills the grid from the map file (fatal on failure).
+    void load(const char* mapFileName);
+    // Fills the grid in memory: indices row by row; false (and nothing
+    // changed) if an index is not below the tile count or a size is 0.
+    bool setGrid(uint32_t cols, uint32_t rows, uint32_t tileWidth, uint32_t tileHeight,
+                 const std::vector<uint16_t>& indices);
+
+    // Walkability of the cell under the probe point of a frame of the given
+    // height at (x, y), moved by (dx, dy): its left edge, vertical middle.
+    bool isWalkable(uint32_t x, uint32_t y, uint32_t frameHeight, int32_t dx, int32_t dy) const;
+    // Whether (col, row) is inside the grid and shows a walkable tile.
+    bool cellWalkable(int32_t col, int32_t row) const;
+    // The tile of a cell inside the grid, or null.
+    const Tile* cell(uint32_t col, uint32_t row) const;
+
+    void drawWindow(int32_t viewX, int32_t viewY, int32_t screenX, int32_t screenY, int32_t viewWidth,
+                    int32_t viewHeight) const;
+
+    uint32_t pixelWidth() const { return pixelWidth_; }
+    uint32_t pixelHeight() const { return pixelHeight_; }
+    uint32_t cols() const { return cols_; }
+    uint32_t rows() const { return rows_; }
+    uint32_t tileWidth() const { return tileWidth_; }
+    uint32_t tileHeight() const { return tileHeight_; }
+    uint32_t tileCount() const { return static_cast<uint32_t>(tiles_.size()); }
+    const Tile* tile(uint32_t index) const { return index < tiles_.size() ? tiles_[index].get() : nullptr; }
+    uint8_t headerA() const { return headerA_; }
+    uint8_t headerB() const { return headerB_; }
+    uint8_t headerC() const { return headerC_; }
+    uint32_t headerD() const { return headerD_; }
+    uint8_t headerE() const { return headerE_; }
+
+private:
+    Display* display_ = nullptr;
+    uint32_t pixelWidth_ = 0;
+    uint32_t pixelHeight_ = 0;
+    uint32_t cols_ = 0;
+    uint32_t rows_ = 0;
+    uint32_t tileWidth_ = 0;
+    uint32_t tileHeight_ = 0;
+    uint8_t headerA_ = 0;
+    uint8_t headerB_ = 0;
+    uint8_t headerC_ = 0;
+    uint32_t headerD_ = 0;
+    uint8_t headerE_ = 0;
+    std::vector<const Tile*> grid_;              // cols*rows, row by row; shared with tiles_
+    std::vector<std::unique_ptr<Tile>> tiles_;  // the tile table, owned
+};
+
+}  // namespace ocre
