@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds ocre in Release, builds the default data set if it is missing, and
+# starts the server in it. Arguments go to the server (its client host names).
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+scripts/install-packages.sh "${OCRE_BUILD_PACKAGES[@]}"
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DOCRE_BUILD_TESTS=OFF -DOCRE_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build-release -j"$(nproc)" --target ocre-server ocre-data ocre-bot
+if [ ! -f data-set/test2.map ]; then
+  echo "Building the default data set in data-set/"
+  build-release/tools/ocre-data build data-set
+fi
+cd data-set
+exec ../build-release/app/ocre-server "$@"

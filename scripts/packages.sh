@@ -1,0 +1,4 @@
+# Package lists shared by run.sh and test.sh.
+# console-setup-linux ships the console font the default data set's font is made from.
+OCRE_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl1.2-dev libsdl-net1.2-dev libpng-dev zlib1g-dev console-setup-linux)
+OCRE_TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xdotool x11-utils)

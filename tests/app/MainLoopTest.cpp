@@ -1,0 +1,99 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <vector>
+
+#include "app/FrameTimer.h"
+#include "app/MainLoop.h"
+#include "app/StopSignal.h"
+
+namespace ocre {
+namespace {
+
+// Records the order of the turn's steps and answers Escape after a number
+// of exit tests.
+class ScriptedTurn : public TurnSteps {
+public:
+    explicit ScriptedTurn(int escapeAtTest, uint32_t workMs = 0) : escapeAtTest_(escapeAtTest), workMs_(workMs) {}
+    void scenePass() override {
+        log.push_back('S');
+        if (workMs_ > 0) SDL_Delay(workMs_);
+    }
+    void serveRequests() override { log.push_back('R'); }
+    bool escapeHeld() override {
+        log.push_back('E');
+        return ++tests_ >= escapeAtTest_;
+    }
+    std::vector<char> log;
+
+private:
+    int escapeAtTest_;
+    uint32_t workMs_;
+    int tests_ = 0;
+};
+
+class MainLoopTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
+        resetStopRequestForTesting();
+    }
+    void TearDown() override { SDL_Quit(); }
+    FrameTimer timer;
+};
+
+TEST_F(MainLoopTest, EscapeSeenAtTheFirstTestEndsAfterOneCountedTurn) {
+    ScriptedTurn turn(1);
+    EXPECT_EQ(runMainLoop(timer, turn), 1u);
+    EXPECT_EQ(turn.log, (std::vector<char>{'S', 'R', 'E'}));
+}
+
+TEST_F(MainLoopTest, TurnsRunScenePassThenRequestsThenExitTest) {
+    ScriptedTurn turn(3);
+    EXPECT_EQ(runMainLoop(timer, turn), 3u);
+    EXPECT_EQ(turn.log, (std::vector<char>{'S', 'R', 'E', 'S', 'R', 'E', 'S', 'R', 'E'}));
+}
+
+TEST_F(MainLoopTest, EachTurnLastsAtLeastTwentyFiveMilliseconds) {
+    ScriptedTurn turn(8);
+    const uint32_t start = SDL_GetTicks();
+    runMainLoop(timer, turn);
+    const uint32_t elapsed = SDL_GetTicks() - start;
+    EXPECT_GE(elapsed, 8u * 25u);
+    EXPECT_LT(elapsed, 8u * 25u + 2000u);  // loose: CI machines are loaded
+}
+
+TEST_F(MainLoopTest, SlowTurnIsFollowedAtOnceWithoutCatchingUp) {
+    ScriptedTurn turn(3, 40);
+    const uint32_t start = SDL_GetTicks();
+    runMainLoop(timer, turn);
+    const uint32_t elapsed = SDL_GetTicks() - start;
+    // Three 40 ms turns: no wait after any of them, no make-up turn.
+    EXPECT_GE(elapsed, 120u);
+    EXPECT_LT(elapsed, 150u + 1000u);
+}
+
+TEST_F(MainLoopTest, StopSignalEndsTheLoopAfterTheCurrentTurn) {
+    ScriptedTurn turn(1000000);
+    class SignalInSecondTurn : public TurnSteps {
+    public:
+        explicit SignalInSecondTurn(ScriptedTurn& inner) : inner_(inner) {}
+        void scenePass() override {
+            if (++passes_ == 2) std::raise(SIGINT);
+            inner_.scenePass();
+        }
+        void serveRequests() override { inner_.serveRequests(); }
+        bool escapeHeld() override { return inner_.escapeHeld(); }
+
+    private:
+        ScriptedTurn& inner_;
+        int passes_ = 0;
+    } steps(turn);
+    installStopSignalHandlers();
+    EXPECT_EQ(runMainLoop(timer, steps), 2u);
+    EXPECT_TRUE(stopRequested());
+}
+
+}  // namespace
+}  // namespace ocre

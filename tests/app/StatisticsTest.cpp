@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/Statistics.h"
+
+namespace ocre {
+namespace {
+
+std::string printed(uint32_t elapsedMs, uint32_t turns) {
+    char* buffer = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&buffer, &size);
+    printStatistics(out, elapsedMs, turns);
+    std::fclose(out);
+    std::string text(buffer, size);
+    free(buffer);
+    return text;
+}
+
+TEST(Statistics, PrintsSecondsFramesAndRate) {
+    EXPECT_EQ(printed(10000, 400), "Temps ecoule : 10 sec\nFrames affichees : 400, soit 40 fps\n");
+}
+
+TEST(Statistics, OneTurnRunReportsThousandOverElapsed) {
+    EXPECT_EQ(printed(26, 1), "Temps ecoule : 0 sec\nFrames affichees : 1, soit 38 fps\n");
+}
+
+TEST(Statistics, RateDoesNotOverflowOnLongRuns) {
+    // 31 hours at 40 turns per second: the 32-bit product turns x 1000 wraps.
+    const uint32_t elapsed = 31u * 3600u * 1000u;
+    const uint32_t turns = 31u * 3600u * 40u;
+    EXPECT_EQ(turnsPerSecond(turns, elapsed), 40u);
+}
+
+TEST(Statistics, RateTruncates) {
+    EXPECT_EQ(turnsPerSecond(3, 1000), 3u);
+    EXPECT_EQ(turnsPerSecond(2, 3), 666u);
+}
+
+}  // namespace
+}  // namespace ocre
