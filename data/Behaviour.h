@@ -26,6 +26,10 @@ public:
     int32_t currentX = 0, currentY = 0, currentZ = 0;
     // The amounts last computed by the queries.
     int32_t stepDownAmount = 0, stepRightAmount = 0, stepUpAmount = 0, stepLeftAmount = 0;
+
+private:
+    void storeHorizontal(int64_t distance);
+    void storeVertical(int64_t distance);
 };
 
 }  // namespace ocre

@@ -17,6 +17,10 @@ namespace ocre {
 
 class Display;
 
+// No map of this game comes near this many cells; a header asking for more
+// is damaged, and is refused rather than given the memory it claims.
+constexpr uint64_t kMaxMapCells = uint64_t{1} << 22;
+
 class Map {
 public:
     // Loads the tile table from the tile file (fatal on failure).

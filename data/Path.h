@@ -29,6 +29,9 @@ public:
     const std::vector<int32_t>& zs() const { return zs_; }
 
 private:
+    // previous := current, current := waypoint index.
+    void moveTo(uint32_t index);
+
     std::vector<int32_t> xs_, ys_, zs_;
     uint32_t count_ = 0;
     uint8_t loop_ = 0;

@@ -1,0 +1,51 @@
+#pragma once
+// An open data file of the game's data set, read with explicit little-endian
+// decoding. Opening failures and files shorter than their own header claims
+// end the process with the loaders' French messages.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace ocre {
+
+class DataFile {
+public:
+    // Opens for binary reading, or ends the process with
+    // "erreur d'ouverture du fichier " and the name.
+    explicit DataFile(const char* fileName);
+    ~DataFile();
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    // The number of bytes in the file (0 if it cannot be told).
+    uint64_t size() const;
+    // Ends the process with "fichier trop court " and the name unless the
+    // file holds at least this many bytes.
+    void requireSize(uint64_t bytes) const;
+    [[noreturn]] void refuseTruncated() const;
+
+    // Each returns false (leaving the output as it was) on a short read.
+    bool readU8(uint8_t& out);
+    bool readU16(uint16_t& out);
+    bool readU32(uint32_t& out);
+    // The number of bytes actually read.
+    size_t readBytes(void* buffer, size_t count);
+    // The next byte, or EOF.
+    int nextByte();
+
+    void rewind();
+    void close();
+    std::FILE* handle() const { return file_; }
+    const std::string& name() const { return name_; }
+
+private:
+    std::string name_;
+    std::FILE* file_;
+};
+
+// Little-endian decoding of packed fields.
+uint16_t decodeU16(const uint8_t* bytes);
+uint32_t decodeU32(const uint8_t* bytes);
+
+}  // namespace ocre
