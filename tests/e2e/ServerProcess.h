@@ -1,0 +1,79 @@
+#pragma once
+// Runs the real binaries for end-to-end tests: the server in a folder of
+// its own with its output captured, the data-set builder, and a small UDP
+// peer on 127.0.0.1.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ocre::test {
+
+// Builds the default data set into dir with ocre-data; false on failure.
+bool buildDefaultDataSet(const std::string& dir);
+
+class ServerProcess {
+public:
+    // Starts ocre-server in dir with the given arguments and extra
+    // environment (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says
+    // otherwise; an empty value unsets the variable).
+    ServerProcess(const std::string& dir, const std::vector<std::string>& args,
+                  const std::map<std::string, std::string>& env = {});
+    ~ServerProcess();
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+
+    // Waits until standard output contains text; false on timeout or exit.
+    bool waitForOutput(const std::string& text, int timeoutMs);
+    void signal(int signalNumber);
+    // Waits for the process to end; false on timeout (then it is killed).
+    bool waitForExit(int timeoutMs);
+
+    const std::string& out();
+    const std::string& err();
+    bool exited() const { return exited_; }
+    int exitStatus() const { return exitStatus_; }
+    int termSignal() const { return termSignal_; }
+    pid_t pid() const { return pid_; }
+
+private:
+    void pump(int timeoutMs);
+    pid_t pid_ = -1;
+    int outFd_ = -1;
+    int errFd_ = -1;
+    std::string out_;
+    std::string err_;
+    bool exited_ = false;
+    bool reaped_ = false;
+    int exitStatus_ = -1;
+    int termSignal_ = 0;
+};
+
+// A UDP socket on 127.0.0.1 at an OS-chosen port.
+class UdpPeer {
+public:
+    UdpPeer();
+    ~UdpPeer();
+    UdpPeer(const UdpPeer&) = delete;
+    UdpPeer& operator=(const UdpPeer&) = delete;
+
+    uint16_t port() const { return port_; }
+    void sendTo(uint16_t port, const std::string& payload);
+    void sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload);
+    // Next datagram within timeoutMs; false if none.
+    bool receive(std::vector<uint8_t>& datagram, int timeoutMs);
+    // Drops whatever is queued.
+    void drain();
+
+private:
+    int fd_ = -1;
+    uint16_t port_ = 0;
+};
+
+// The text of a 100-byte datagram, up to its first zero byte.
+std::string datagramText(const std::vector<uint8_t>& datagram);
+
+}  // namespace ocre::test
