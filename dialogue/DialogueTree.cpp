@@ -27,7 +27,7 @@ constexpr int32_t kPathEnd = -1;
 // Every child number creates the missing children before it, so a few big
 // numbers could ask for billions of nodes; no hand-written conversation comes
 // near this, and a file that does is refused like any other broken one.
-constexpr size_t kMaxNodes = 100000;
+constexpr size_t kMaxNodes = 20000;
 
 // The rows of the plain (portrait-less) drawing.
 constexpr int32_t kRowsTop = 100;
