@@ -43,6 +43,7 @@ class RecordingDisplay : public Display {
 public:
     std::vector<TextCall> texts;
     std::vector<SurfaceCall> surfaces;
+    std::string order;  // 'T' per text, 'S' per surface, in call order
 
     void open() override {}
     void nop() override {}
@@ -56,12 +57,14 @@ public:
     void setClip(int16_t, int16_t, uint16_t, uint16_t) override {}
     void drawSurface(SurfaceSDL* surface, int16_t x, int16_t y, uint16_t w, uint16_t h) override {
         surfaces.push_back({surface, x, y, w, h});
+        order += 'S';
     }
     void grabSurface(SurfaceSDL*, int16_t, int16_t, uint16_t, uint16_t) override {}
     void blitSurface(SurfaceSDL*) override {}
     void drawText(int32_t x, int32_t y, const char* text, const GlyphSource&, int32_t rightLimit, int32_t ignored1,
                   int32_t width, int32_t ignored2) override {
         texts.push_back({x, y, text, rightLimit, ignored1, width, ignored2});
+        order += 'T';
     }
 };
 
