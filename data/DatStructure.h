@@ -15,6 +15,8 @@ struct DatStructure {
     int32_t count = 0;
     std::vector<FrameSet> records;
 
+    // Fatal if the list, or a file it names, cannot be loaded; a name longer
+    // than kMaxDatNameLength refuses the whole list before any is loaded.
     void load(const char* fileName);
 };
 

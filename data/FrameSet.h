@@ -30,7 +30,8 @@ struct FrameSet {
     uint32_t height = 0;
 
     // Fills this record from the file; every failure ends the process with
-    // its own message (needs an open display for the surfaces).
+    // its own message (needs an open display for the surfaces). A file
+    // shorter than its header says is refused before anything is allocated.
     void load(const char* fileName);
 };
 

@@ -28,7 +28,9 @@ public:
     // A map built in memory (tools and tests): the given tiles, no display.
     explicit Map(std::vector<std::unique_ptr<Tile>> tiles);
 
-    // Fills the grid from the map file (fatal on failure).
+    // Fills the grid from the map file (fatal on failure). Indices the file
+    // stops short of are 0; a zero tile size or sizes beyond kMaxMapCells or
+    // the signed 32-bit pixel range are refused as non-conforming.
     void load(const char* mapFileName);
     // Fills the grid in memory: indices row by row; false (and nothing
     // changed) if an index is not below the tile count or a size is 0.
@@ -37,12 +39,17 @@ public:
 
     // Walkability of the cell under the probe point of a frame of the given
     // height at (x, y), moved by (dx, dy): its left edge, vertical middle.
+    // A probe left of or above the map is moved onto its first column or
+    // row; one beyond its right or bottom edge is not walkable.
     bool isWalkable(uint32_t x, uint32_t y, uint32_t frameHeight, int32_t dx, int32_t dy) const;
     // Whether (col, row) is inside the grid and shows a walkable tile.
     bool cellWalkable(int32_t col, int32_t row) const;
     // The tile of a cell inside the grid, or null.
     const Tile* cell(uint32_t col, uint32_t row) const;
 
+    // Draws the map cells under the view whose top-left map pixel is
+    // (viewX, viewY) so that it lands at (screenX, screenY); nothing without
+    // a display.
     void drawWindow(int32_t viewX, int32_t viewY, int32_t screenX, int32_t screenY, int32_t viewWidth,
                     int32_t viewHeight) const;
 

@@ -14,11 +14,15 @@ namespace ocre {
 
 class Path : public Behaviour {
 public:
-    // Loads the file (fatal on failure).
+    // Loads the file (fatal on failure, and for a file shorter than its
+    // waypoint count says).
     explicit Path(const char* fileName);
     // Takes over the arrays (the path finder's route): no z, no loop.
     Path(std::vector<int32_t> xs, std::vector<int32_t> ys);
 
+    // The next waypoint; after the last one, the first again if the route
+    // loops (the cursor stays at 0, so it comes twice), else false for good.
+    // A route without waypoints never advances.
     bool advance() override;
 
     uint32_t waypointCount() const { return count_; }
