@@ -127,6 +127,7 @@ void DialogueTree::load(const char* fileName) {
 
     std::string line;
     while (readChunk(file, line)) {
+        // Lines are C strings: a zero byte ends one early.
         line.resize(std::strlen(line.c_str()));
         for (char& c : line) {
             if (c == '\n') c = ' ';
@@ -134,33 +135,15 @@ void DialogueTree::load(const char* fileName) {
         const std::vector<std::string> fields = splitFields(line);
         if (fields.size() < kMinFields) refuseCorrupt(file, fileName);
 
+        // First field unused, then the path, the kind and the text.
         const size_t kindField = fields.size() - 2;
         const int32_t kind = readNumber(fields[kindField]);
         std::vector<int32_t> path;
         for (size_t f = 1; f < kindField; ++f) path.push_back(readNumber(fields[f]));
 
-        DialogueNode* node = root_;
-        for (int32_t p : path) {
-            if (p == kPathEnd) break;
-            if (p < kPathEnd) refuseCorrupt(file, fileName);
-            if (p == kEndingMark) {
-                node->ending_ = 1;
-                continue;
-            }
-            while (node->children_.count() < p) {
-                if (nodes_.size() >= kMaxNodes) refuseCorrupt(file, fileName);
-                node->children_.append(newNode(kFillerText));
-            }
-            node = node->children_.at(p - 1);
-        }
-
-        DialogueNode* addressed = root_;
-        for (int32_t p : path) {
-            if (p == kPathEnd) break;
-            if (p == kEndingMark) continue;
-            if (p < kPathEnd || p > addressed->children_.count()) refuseCorrupt(file, fileName);
-            addressed = addressed->children_.at(p - 1);
-        }
+        if (!createPath(path)) refuseCorrupt(file, fileName);
+        DialogueNode* addressed = followPath(path);
+        if (addressed == nullptr) refuseCorrupt(file, fileName);
         addressed->text_ = fields.back();
         addressed->kind_ = kind;
     }
@@ -168,6 +151,35 @@ void DialogueTree::load(const char* fileName) {
     currentChoices_.append(root_);
     finished_ = 0;
     std::fclose(file);
+}
+
+bool DialogueTree::createPath(const std::vector<int32_t>& path) {
+    DialogueNode* node = root_;
+    for (int32_t p : path) {
+        if (p == kPathEnd) break;
+        if (p < kPathEnd) return false;
+        if (p == kEndingMark) {
+            node->ending_ = 1;
+            continue;
+        }
+        while (node->children_.count() < p) {
+            if (nodes_.size() >= kMaxNodes) return false;
+            node->children_.append(newNode(kFillerText));
+        }
+        node = node->children_.at(p - 1);
+    }
+    return true;
+}
+
+DialogueNode* DialogueTree::followPath(const std::vector<int32_t>& path) const {
+    DialogueNode* node = root_;
+    for (int32_t p : path) {
+        if (p == kPathEnd) break;
+        if (p == kEndingMark) continue;
+        if (p < kPathEnd || p > node->children_.count()) return nullptr;
+        node = node->children_.at(p - 1);
+    }
+    return node;
 }
 
 void DialogueTree::reset() {

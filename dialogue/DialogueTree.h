@@ -61,6 +61,11 @@ public:
 private:
     void load(const char* fileName);
     DialogueNode* newNode(const char* text);
+    // Marks the endings met and creates the missing children; false for a
+    // path no sound file holds.
+    bool createPath(const std::vector<int32_t>& path);
+    // The node the path addresses, or null if it leaves the tree.
+    DialogueNode* followPath(const std::vector<int32_t>& path) const;
 
     PointerList<DialogueNode> currentChoices_;
     DialogueNode* root_ = nullptr;

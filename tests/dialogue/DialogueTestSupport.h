@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,12 @@ struct TextCall {
     int32_t x, y;
     std::string text;
     int32_t rightLimit, ignored1, width, ignored2;
+    bool operator==(const TextCall& o) const {
+        return x == o.x && y == o.y && text == o.text && rightLimit == o.rightLimit && ignored1 == o.ignored1 &&
+               width == o.width && ignored2 == o.ignored2;
+    }
 };
+std::ostream& operator<<(std::ostream& out, const TextCall& call);
 
 struct SurfaceCall {
     SurfaceSDL* surface;

@@ -126,20 +126,17 @@ TEST(DialogueTreeLoad, FieldsThatAreNotNumbersReadAsZero) {
     EXPECT_TRUE(tree->root().isEnding());
     EXPECT_EQ(tree->root().kind(), 3);
     EXPECT_EQ(tree->root().text(), "Racine ");
-}
 
-TEST(DialogueTreeLoad, NumbersReadLikeDecimalScanning) {
-    auto tree = loadTree("1| +2|  7xyz|A\n");
-    ASSERT_EQ(tree->root().children().count(), 2);
-    EXPECT_EQ(tree->root().children().at(1)->kind(), 7);
+    // Read as "%d" reads: blanks and a sign before the digits, anything after.
+    auto scanned = loadTree("1| +2|  7xyz|A\n");
+    ASSERT_EQ(scanned->root().children().count(), 2);
+    EXPECT_EQ(scanned->root().children().at(1)->kind(), 7);
 }
 
 TEST(DialogueTreeLoad, StartsWithTheRootAsOnlyChoiceAndNotFinished) {
     auto tree = loadTree("1|1|1|A\n1|2|1|B\n");
     EXPECT_EQ(texts(tree->currentChoices()), std::vector<std::string>{"racine"});
     EXPECT_FALSE(tree->finished());
-    EXPECT_EQ(tree->currentChoices().capacity(), 10);
-    EXPECT_EQ(tree->currentChoices().growth(), 5);
 }
 
 TEST(DialogueTreeLoad, EmptyFileGivesABareRoot) {
@@ -327,21 +324,11 @@ TEST(DialogueTreeDraw, RowsOfTextWithAStarBeforeTheMarkedChoice) {
     test::RecordingDisplay display;
     test::FixedGlyphs font(16, 16);
     tree->draw(5, 7, 300, 200, display, font);
-    ASSERT_EQ(display.texts.size(), 5u);
     const std::vector<test::TextCall> expected{
         {105, 107, "A ", 300, 200, 640, 480}, {95, 117, "*", 300, 200, 640, 480},
         {105, 117, "B ", 300, 200, 640, 480}, {105, 127, "C ", 300, 200, 640, 480},
         {105, 137, "D ", 300, 200, 640, 480}};
-    for (size_t i = 0; i < expected.size(); ++i) {
-        const test::TextCall& call = display.texts[i];
-        EXPECT_EQ(call.text, expected[i].text) << "call " << i;
-        EXPECT_EQ(call.x, expected[i].x) << "call " << i;
-        EXPECT_EQ(call.y, expected[i].y) << "call " << i;
-        EXPECT_EQ(call.rightLimit, 300) << "call " << i;
-        EXPECT_EQ(call.ignored1, 200) << "call " << i;
-        EXPECT_EQ(call.width, 640) << "call " << i;
-        EXPECT_EQ(call.ignored2, 480) << "call " << i;
-    }
+    EXPECT_EQ(display.texts, expected);
     EXPECT_TRUE(display.surfaces.empty());
 }
 

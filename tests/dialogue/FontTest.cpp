@@ -76,15 +76,5 @@ TEST(FontCheck, ReportsAFileWithoutExactly256FramesAndGoesOn) {
     }
 }
 
-TEST_F(FontTest, DrawsTextThroughTheDisplay) {
-    Font font(writeFont(256).c_str());
-    display_.clear(0, 0, 0);
-    display_.drawText(200, 100, "AB", font, 0, 0, 640, 480);
-    // Glyphs advance by two fifths of their width, so B starts at 202.
-    EXPECT_EQ(test::pixelAt(displayScreen(), 200, 100), (Rgb{'A', 255 - 'A', 7}));
-    EXPECT_EQ(test::pixelAt(displayScreen(), 202, 108), (Rgb{'B', 255 - 'B', 7}));
-    EXPECT_EQ(test::pixelAt(displayScreen(), 208, 100), (Rgb{0, 0, 0}));
-}
-
 }  // namespace
 }  // namespace ocre
