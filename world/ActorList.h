@@ -3,6 +3,7 @@
 // smaller depth and, among equal depths, before those inserted earlier.
 // It grows by a fixed step while one entry is still free.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
