@@ -492,6 +492,10 @@ void net2_stop() {
     } while (!threadFinished);
     SDL_WaitThread(networkThread, nullptr);
     networkThread = nullptr;
+    // The push that was waiting for room has landed meanwhile; it names a
+    // socket about to be closed, so it goes too.
+    while (fe_poll(&discarded) > 0) {
+    }
     closeEverySocket();
     SDLNet_UDP_Close(udpSendSocket);
     udpSendSocket = nullptr;
