@@ -26,6 +26,9 @@ public:
     // view has nowhere to send and stays silent.
     ClientView(uint32_t clientNumber, int32_t width, int32_t height, Scene& scene, NetworkService& service,
                const char* host, uint16_t port);
+    // The followed actor points back at this view: a view stays where it is.
+    ClientView(const ClientView&) = delete;
+    ClientView& operator=(const ClientView&) = delete;
 
     // Camera message, then centring on the followed actor, then one message
     // per actor of the shared list.
