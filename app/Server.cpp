@@ -9,7 +9,30 @@
 #include "app/MainLoop.h"
 #include "app/Statistics.h"
 #include "app/StopSignal.h"
+#include "data/DatStructure.h"
+#include "data/Map.h"
+#include "data/Path.h"
+#include "dialogue/DialogueBox.h"
+#include "dialogue/Font.h"
 #include "gfx/DisplaySDL.h"
+#include "net/Net2Service.h"
+#include "protocol/ClientTable.h"
+#include "protocol/ClientView.h"
+#include "protocol/CommandReader.h"
+#include "protocol/DatagramInbox.h"
+#include "protocol/ProtocolTexts.h"
+#include "protocol/ViewFactory.h"
+#include "world/AnimationIndex.h"
+#include "world/BehaviourWalker.h"
+#include "world/DialogueActor.h"
+#include "world/JumpBehaviour.h"
+#include "world/KeyboardController.h"
+#include "world/MouseController.h"
+#include "world/MouseSteeredActor.h"
+#include "world/NetworkController.h"
+#include "world/NetworkSteeredActor.h"
+#include "world/PointerActor.h"
+#include "world/Scene.h"
 
 namespace ocre {
 
@@ -23,6 +46,26 @@ constexpr int32_t kScreenWidth = 640;
 constexpr int32_t kScreenHeight = 480;
 constexpr int32_t kScreenDepth = 32;
 
+constexpr const char* kFontFile = "fonte.spr";
+constexpr const char* kDialogueFile = "mairpawn.dlg";
+constexpr const char* kTileFile = "test2.tle";
+constexpr const char* kMapFile = "test2.map";
+constexpr const char* kHeroFrames = "songroku.dat";
+constexpr const char* kSheepFrames = "mouton.dat";
+constexpr const char* kPointerFrames = "pointeur.dat";
+constexpr const char* kDragonFrames = "dragourou.dat";
+constexpr const char* kPathFile = "mouton3.pat";
+
+constexpr uint16_t kStartupViewPort = 666;
+
+// SDL key codes of the two keyboard layouts.
+constexpr int32_t kKeyUp = 273, kKeyDown = 274, kKeyRight = 275, kKeyLeft = 276, kKeyEscape = 27;
+
+constexpr int32_t kPeriod = 1;
+constexpr int32_t kPointerDepth = 200;
+constexpr int32_t kHeroSpeed = 16;
+constexpr int32_t kTalkAnimation = 4;
+
 const char* echoCommandLine(int argc, char** argv) {
     if (argc <= 1) {
         std::printf(kClientLine, kDefaultClientHost);
@@ -32,18 +75,30 @@ const char* echoCommandLine(int argc, char** argv) {
     return argv[argc - 1];
 }
 
-class IdleTurn : public TurnSteps {
+std::unique_ptr<DatStructure> loadFrames(const char* fileName) {
+    auto frames = std::make_unique<DatStructure>();
+    frames->load(fileName);
+    return frames;
+}
+
+class ServerTurn : public TurnSteps {
 public:
-    void scenePass() override {}
-    void serveRequests() override {}
-    bool escapeHeld() override { return false; }
+    ServerTurn(Scene& scene, protocol::ClientTable& clients, Controller& escapeKeys)
+        : scene_(scene), clients_(clients), escapeKeys_(escapeKeys) {}
+    void scenePass() override { scene_.scenePass(); }
+    void serveRequests() override { clients_.serveRequests(); }
+    bool escapeHeld() override { return escapeKeys_.escape() != 0; }
+
+private:
+    Scene& scene_;
+    protocol::ClientTable& clients_;
+    Controller& escapeKeys_;
 };
 
 }  // namespace
 
 int runServer(int argc, char** argv) {
     const char* clientHost = echoCommandLine(argc, argv);
-    (void)clientHost;
 
     auto timer = std::make_unique<FrameTimer>();
     timer->init(kTimerInitValue);
@@ -51,21 +106,106 @@ int runServer(int argc, char** argv) {
     auto display = std::make_unique<DisplaySDL>(kScreenWidth, kScreenHeight, kScreenDepth);
     installStopSignalHandlers();
 
+    auto network = std::make_unique<Net2Service>();
+
     display->open();
 
-    IdleTurn turn;
+    auto font = std::make_unique<Font>(kFontFile);
+    auto dialogueBox = std::make_unique<DialogueBox>(kDialogueFile);
+
+    auto map = std::make_unique<Map>(kTileFile, display.get());
+    map->load(kMapFile);
+
+    Scene scene(static_cast<uint32_t>(display->width()), static_cast<uint32_t>(display->height()), map.get(),
+                display.get());
+    setCurrentScene(&scene);
+
+    auto heroFrames = loadFrames(kHeroFrames);
+    auto talkerFrames = loadFrames(kHeroFrames);
+    auto sheepFrames = loadFrames(kSheepFrames);
+    auto pointerFrames = loadFrames(kPointerFrames);
+    auto dragonFrames = loadFrames(kDragonFrames);
+
+    // Both readers of the listening socket share one inbox, so that neither
+    // loses what belongs to the other.
+    protocol::DatagramInbox inbox(*network);
+    protocol::ClientTable clients(*network, inbox, std::make_unique<protocol::ViewFactory>(scene, *network),
+                                  protocol::kGreeting);
+
+    auto k1 = std::make_unique<KeyboardController>(kKeyUp, kKeyDown, kKeyRight, kKeyLeft, 'v', ' ', 'n', kKeyEscape);
+    auto k2 = std::make_unique<KeyboardController>('w', 'x', 'd', 'a', 'i', 'o', 'p', kKeyEscape);
+
+    protocol::CommandReader commandReader(inbox);
+    auto networkController = std::make_unique<NetworkController>(protocol::kServerPort, protocol::kSteeringClientNumber,
+                                                                 network.get(), &commandReader);
+
+    auto startupView = std::make_unique<protocol::ClientView>(protocol::kStartupViewClientNumber,
+                                                              protocol::kStartupViewWidth,
+                                                              protocol::kStartupViewHeight, scene, *network,
+                                                              clientHost, kStartupViewPort);
+
+    Actor* followedActor = nullptr;
+    auto mouseController = std::make_unique<MouseController>(&followedActor, startupView.get());
+
+    auto hero = std::make_unique<MouseSteeredActor>(kPeriod, *heroFrames, 320, 100, 0, mouseController.get(),
+                                                    std::make_unique<Path>(kPathFile));
+    hero->setSpeed(kHeroSpeed);
+    hero->setAnimation(kStandDown);
+    followedActor = hero.get();
+    startupView->setFollowedActor(hero.get());
+    scene.addActor(std::move(hero));
+
+    auto talker = std::make_unique<DialogueActor>(kPeriod, *talkerFrames, 640, 400, 0, dialogueBox.get(),
+                                                  mouseController.get(), font.get(), kTalkAnimation);
+    talker->setAnimation(kStandDown);
+    scene.addActor(std::move(talker));
+
+    auto jumper = std::make_unique<BehaviourWalker>(kPeriod, *sheepFrames, 30, 100, 0, k2.get(),
+                                                    std::make_unique<JumpBehaviour>(30, 100, 0, 15.0f, -15.0f, 0.0f,
+                                                                                    9.0f, 0.1f));
+    jumper->setAnimation(kWalkRight);
+    scene.addActor(std::move(jumper));
+
+    auto dragon = std::make_unique<NetworkSteeredActor>(kPeriod, *dragonFrames, 50, 50, 3, networkController.get());
+    dragon->setAnimation(kStandDown);
+    scene.addActor(std::move(dragon));
+
+    auto pointer = std::make_unique<PointerActor>(kPeriod, *pointerFrames, 160, 100, 10, mouseController.get(),
+                                                  startupView.get());
+    pointer->depth = kPointerDepth;
+    pointer->setAnimation(kWalkUp);
+    Actor* pointerActor = pointer.get();
+    scene.addActor(std::move(pointer));
+
+    auto sheep = std::make_unique<BehaviourWalker>(kPeriod, *sheepFrames, 60, 100, 0, k2.get(),
+                                                   std::make_unique<Path>(kPathFile));
+    sheep->setAnimation(kWalkRight);
+    scene.addActor(std::move(sheep));
+
     const uint32_t start = SDL_GetTicks();
+    scene.moveActorToPrivateList(pointerActor, protocol::kStartupViewClientNumber);
+
     std::fputs(kBanner, stdout);
     std::fflush(stdout);
+    ServerTurn turn(scene, clients, *k1);
     const uint32_t turns = runMainLoop(*timer, turn);
+
     const uint32_t elapsed = SDL_GetTicks() - start;
     printStatistics(stdout, elapsed, turns);
     std::fflush(stdout);
 
-    display->nop();
-    display.reset();
-    timer.reset();
-    return 0;
+    display->nop();                  // S1
+    map.reset();                     // S2
+    k1.reset();                      // S3
+    k2.reset();                      // S4
+    network.reset();                 // S5
+    display.reset();                 // S6
+    timer.reset();                   // S7
+    clients.releaseRecords();        // S8
+    scene.releasePrivateLists();     // S9
+    font.reset();                    // S10
+    setCurrentScene(nullptr);
+    return 0;                        // S11
 }
 
 }  // namespace ocre

@@ -114,10 +114,12 @@ TEST_F(ServerLifecycle, EscapeHeldInTheRealWindowEndsTheRun) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     // Down and up drained in one turn would leave the key released: hold it
     // across several turns, as a person does.
-    const std::string window = "$(xdotool search --class ocre-server | head -n 1)";
-    ASSERT_EQ(runWithDisplay(screen.display(), "sh -c 'xdotool keydown --window " + window +
-                                                   " Escape && sleep 0.2 && xdotool keyup --window " + window +
-                                                   " Escape'"),
+    // The key-up may find the window already gone: the server stops on the
+    // first turn that sees the key down.
+    ASSERT_EQ(runWithDisplay(screen.display(),
+                             "sh -c 'w=$(xdotool search --class ocre-server | head -n 1); test -n \"$w\" && "
+                             "xdotool keydown --window $w Escape && sleep 0.2; "
+                             "xdotool keyup --window $w Escape 2>/dev/null; test -n \"$w\"'"),
               0);
     expectCleanStopWithStatistics(server, 40);
 }
