@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <netinet/in.h>
-#include <sys/resource.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstddef>
 #include <string>
 
 #include "net/Net2.h"
@@ -84,20 +88,30 @@ TEST_F(Net2ServiceTest, DestructionGivesThePortsBackForTheNextService) {
     }
 }
 
-// With no file descriptor left, the socket manager cannot open its send
-// socket: the service ends the process with its message.
+// Every later socket() call of this thread (and of threads it starts) fails
+// as when the process has run out of descriptors.
+bool refuseNewSockets() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_socket, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EMFILE & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// The socket manager cannot open its send socket: the service ends the
+// process with its message.
 TEST(Net2Service, ASocketManagerThatCannotStartIsFatal) {
     const test::ChildResult result = test::runInChild([] {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) _exit(3);
-        const int lowestFree = open("/dev/null", O_RDONLY);
-        close(lowestFree);
-        const rlimit none{static_cast<rlim_t>(lowestFree), static_cast<rlim_t>(lowestFree)};
-        if (setrlimit(RLIMIT_NOFILE, &none) != 0) _exit(4);
+        if (!refuseNewSockets()) _exit(4);
         Net2Service service;
         _exit(5);
     });
     ASSERT_TRUE(result.exited);
-    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_EQ(result.exitStatus, 255) << result.err;
     EXPECT_EQ(result.out, "erreur initialisation Net2\n");
 }
 
