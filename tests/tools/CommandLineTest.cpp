@@ -1,0 +1,145 @@
+// ocre-data's command line: help, bad usage, and the two picture commands.
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "tests/tools/ToolRunner.h"
+
+namespace ocre {
+namespace {
+
+using test::ChildResult;
+using test::isOneLine;
+using test::runDataTool;
+using test::TempDir;
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+    std::array<uint8_t, 3> at(int x, int y) const {
+        const size_t i = 3 * (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x));
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+
+bool readPng(const std::string& path, Picture& picture) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    image.format = PNG_FORMAT_RGB;
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    picture.rgb.resize(PNG_IMAGE_SIZE(image));
+    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
+}
+
+TEST(CommandLine, HelpListsEveryCommand) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--help"}, {"-h"}}) {
+        const ChildResult r = runDataTool(arguments);
+        EXPECT_EQ(r.exitStatus, 0);
+        for (const char* command : {"build DIR", "inspect ", "render DIR OUT.png", "sheet FILE.spr OUT.png"})
+            EXPECT_NE(r.out.find(command), std::string::npos) << command;
+    }
+    const ChildResult one = runDataTool({"render", "--help"});
+    EXPECT_EQ(one.exitStatus, 0);
+    EXPECT_EQ(one.out.rfind("usage: ocre-data render DIR OUT.png\n", 0), 0u) << one.out;
+}
+
+TEST(CommandLine, BadUsageIsOneLineOnStandardErrorAndAFailureStatus) {
+    const std::vector<std::vector<std::string>> misuses = {
+        {},
+        {"frobnicate"},
+        {"build"},
+        {"build", "a", "b"},
+        {"build", "a", "--font"},
+        {"inspect"},
+        {"inspect", "--colour", "x.spr"},
+        {"render", "only-one"},
+        {"sheet", "a.spr", "b.png", "c"},
+    };
+    for (const auto& arguments : misuses) {
+        const ChildResult r = runDataTool(arguments);
+        SCOPED_TRACE(arguments.empty() ? std::string("(none)") : arguments[0]);
+        EXPECT_TRUE(r.exited);
+        EXPECT_EQ(r.exitStatus, 2);
+        EXPECT_TRUE(isOneLine(r.err)) << r.err;
+        EXPECT_EQ(r.err.rfind("ocre-data", 0), 0u) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+}
+
+TEST(CommandLine, FailuresToReadOrWriteAreOneLine) {
+    TempDir dir;
+    test::writeFile(dir.file("cut.spr"), test::Bytes().u16(3).u16(0).u16(8).u16(8).data());
+    const std::vector<std::vector<std::string>> failures = {
+        {"build", dir.file("set"), "--font", dir.file("no-such-font.psf.gz")},
+        {"render", dir.path(), dir.file("map.png")},
+        {"sheet", dir.file("cut.spr"), dir.file("cut.png")},
+        {"sheet", dir.file("absent.spr"), dir.file("absent.png")},
+    };
+    for (const auto& arguments : failures) {
+        const ChildResult r = runDataTool(arguments);
+        SCOPED_TRACE(arguments[0] + " " + arguments[1]);
+        EXPECT_TRUE(r.exited);
+        EXPECT_EQ(r.exitStatus, 1);
+        EXPECT_TRUE(isOneLine(r.err)) << r.err;
+    }
+}
+
+class Pictures : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(runDataTool({"build", set.path()}).exitStatus, 0); }
+    TempDir set;
+    TempDir out;
+};
+
+TEST_F(Pictures, RenderDrawsTheWholeMapWithTheSheepPath) {
+    const ChildResult r = runDataTool({"render", set.path(), out.file("map.png")});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    Picture map;
+    ASSERT_TRUE(readPng(out.file("map.png"), map));
+    EXPECT_EQ(map.width, 40 * 32);
+    EXPECT_EQ(map.height, 30 * 32);
+    // The sheep path starts at the meadow ring's top-left cell (12, 3):
+    // its start mark sits in the middle of the sheep standing there.
+    const auto start = map.at(12 * 32 + 16, 3 * 32 + 16);
+    EXPECT_GT(start[0], 200);
+    EXPECT_LT(start[1], 80);
+    // Away from the path, a wall cell of the border shows stone grey.
+    const auto wall = map.at(5, 5);
+    EXPECT_EQ(wall[0], wall[1]);
+    EXPECT_GT(wall[0], 60);
+}
+
+TEST_F(Pictures, RenderRefusesAMapThatUsesMissingTiles) {
+    std::vector<uint8_t> map = test::readFile(set.file("test2.map"));
+    map[24] = 99;  // first cell: a tile the table does not have
+    test::writeFile(set.file("test2.map"), map);
+    const ChildResult r = runDataTool({"render", set.path(), out.file("map.png")});
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_TRUE(isOneLine(r.err)) << r.err;
+    EXPECT_NE(r.err.find("uses tile 99 but there are only 9 tiles"), std::string::npos) << r.err;
+}
+
+TEST_F(Pictures, SheetLaysFramesSideBySideWithTransparencyShown) {
+    ChildResult r = runDataTool({"sheet", set.file("mouton-marche-droite.spr"), out.file("walk.png")});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    Picture walk;
+    ASSERT_TRUE(readPng(out.file("walk.png"), walk));
+    EXPECT_EQ(walk.width, 2 + 4 * (32 + 2));
+    EXPECT_EQ(walk.height, 2 + 32 + 2);
+    // The top-left pixel of a sheep frame is transparent: checkerboard grey.
+    const auto corner = walk.at(2, 2);
+    EXPECT_EQ(corner[0], corner[1]);
+    EXPECT_GT(corner[0], 100);
+
+    r = runDataTool({"sheet", set.file("fonte.spr"), out.file("font.png")});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    Picture font;
+    ASSERT_TRUE(readPng(out.file("font.png"), font));
+    EXPECT_EQ(font.width, 2 + 16 * (20 + 2));
+    EXPECT_EQ(font.height, 2 + 16 * (22 + 2));
+}
+
+}  // namespace
+}  // namespace ocre

@@ -1,0 +1,341 @@
+// The default data set as the server sees it: built by the real binary,
+// then loaded with the server's own loaders.
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <memory>
+
+#include "data/DatStructure.h"
+#include "data/FrameSet.h"
+#include "data/Map.h"
+#include "data/Path.h"
+#include "dialogue/DialogueBox.h"
+#include "dialogue/Font.h"
+#include "gfx/Input.h"
+#include "net/FastEvent.h"
+#include "tests/tools/ToolRunner.h"
+#include "tools/HeadlessVideo.h"
+#include "tools/TileArt.h"
+
+namespace ocre {
+namespace {
+
+using test::TempDir;
+
+constexpr const char* kActorLists[] = {"songroku.dat", "mouton.dat", "pointeur.dat", "dragourou.dat"};
+constexpr const char* kStartupFiles[] = {"fonte.spr",    "faces.spr",  "mairpawn.dlg", "test2.tle",
+                                         "test2.map",    "mouton3.pat", "songroku.dat", "mouton.dat",
+                                         "pointeur.dat", "dragourou.dat"};
+constexpr int kWalkAnimations = 4;
+
+// The DAT lists name their sprite files relative to the working directory.
+class InDirectory {
+public:
+    explicit InDirectory(const std::string& path) {
+        if (getcwd(previous_, sizeof previous_) == nullptr) previous_[0] = '\0';
+        changed_ = chdir(path.c_str()) == 0;
+    }
+    ~InDirectory() {
+        if (changed_ && previous_[0] != '\0' && chdir(previous_) != 0) ADD_FAILURE() << "cannot return to " << previous_;
+    }
+    bool changed() const { return changed_; }
+
+private:
+    char previous_[PATH_MAX];
+    bool changed_ = false;
+};
+
+std::vector<std::string> filesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class BuiltDataSet : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        directory_ = new TempDir();
+        const test::ChildResult built = test::runDataTool({"build", directory_->path()});
+        ASSERT_TRUE(built.exited) << built.err;
+        ASSERT_EQ(built.exitStatus, 0) << built.err;
+    }
+    static void TearDownTestSuite() {
+        delete directory_;
+        directory_ = nullptr;
+    }
+    void SetUp() override { video_ = std::make_unique<HeadlessVideo>(); }
+    void TearDown() override { video_.reset(); }
+
+    std::string file(const std::string& name) const { return directory_->file(name); }
+    const std::string& directory() const { return directory_->path(); }
+    Display& display() { return video_->display(); }
+
+private:
+    static TempDir* directory_;
+    std::unique_ptr<HeadlessVideo> video_;
+};
+
+TempDir* BuiltDataSet::directory_ = nullptr;
+
+TEST_F(BuiltDataSet, HoldsEveryFileTheServerOpensAtStartUp) {
+    for (const char* name : kStartupFiles) EXPECT_TRUE(std::filesystem::is_regular_file(file(name))) << name;
+}
+
+TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels) {
+    InDirectory inSet(directory());
+    ASSERT_TRUE(inSet.changed());
+    for (const char* list : kActorLists) {
+        SCOPED_TRACE(list);
+        DatStructure dat;
+        dat.load(list);
+        ASSERT_EQ(dat.count, 8);
+        for (int a = 0; a < dat.count; ++a) {
+            const FrameSet& animation = dat.records[static_cast<size_t>(a)];
+            if (a < kWalkAnimations)
+                EXPECT_GE(animation.frameCount, 2u) << "walk animation " << a;
+            else
+                EXPECT_GE(animation.frameCount, 1u) << "stand animation " << a;
+            for (uint32_t f = 0; f < animation.frameCount; ++f) {
+                PixelBox visible;
+                ASSERT_TRUE(imageOfSurface(*animation.frames[f]).visibleBounds(visible)) << a << "/" << f;
+                const BoundingBox& box = *animation.boxes[f];
+                EXPECT_EQ((PixelBox{box.left, box.top, box.right, box.bottom}), visible) << a << "/" << f;
+            }
+        }
+    }
+}
+
+TEST_F(BuiltDataSet, WalkFramesDifferAndLeftIsNotRight) {
+    InDirectory inSet(directory());
+    ASSERT_TRUE(inSet.changed());
+    DatStructure hero;
+    hero.load("songroku.dat");
+    const FrameSet& walkDown = hero.records[0];
+    const PixelImage first = imageOfSurface(*walkDown.frames[0]);
+    const PixelImage contact = imageOfSurface(*walkDown.frames[2]);
+    bool differs = false;
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x) differs = differs || first.at(x, y) != contact.at(x, y);
+    EXPECT_TRUE(differs);
+    const PixelImage left = imageOfSurface(*hero.records[5].frames[0]);
+    const PixelImage right = imageOfSurface(*hero.records[6].frames[0]);
+    const PixelImage mirroredRight = right.mirrored();
+    for (int y = 0; y < left.height(); ++y)
+        for (int x = 0; x < left.width(); ++x) ASSERT_EQ(left.at(x, y), mirroredRight.at(x, y)) << x << "," << y;
+}
+
+TEST_F(BuiltDataSet, MapIsAtLeastFortyByThirtyCellsWithWaterAndWallsBlocking) {
+    Map map(file("test2.tle").c_str(), &display());
+    map.load(file("test2.map").c_str());
+    EXPECT_GE(map.cols(), 40u);
+    EXPECT_GE(map.rows(), 30u);
+    EXPECT_EQ(map.tileWidth(), 32u);
+    EXPECT_EQ(map.tileHeight(), 32u);
+    int water = 0, walls = 0, walkable = 0;
+    for (uint32_t row = 0; row < map.rows(); ++row)
+        for (uint32_t col = 0; col < map.cols(); ++col) {
+            const Tile* tile = map.cell(col, row);
+            ASSERT_NE(tile, nullptr);
+            EXPECT_EQ(tile->width, 32);
+            EXPECT_EQ(tile->height, 32);
+            const bool canWalk = map.cellWalkable(static_cast<int32_t>(col), static_cast<int32_t>(row));
+            if (tile == map.tile(kWaterTile)) {
+                ++water;
+                EXPECT_FALSE(canWalk) << "water at " << col << "," << row;
+            }
+            if (tile == map.tile(kWallTile)) {
+                ++walls;
+                EXPECT_FALSE(canWalk) << "wall at " << col << "," << row;
+            }
+            walkable += canWalk ? 1 : 0;
+        }
+    EXPECT_GT(water, 0);
+    EXPECT_GT(walls, 0);
+    EXPECT_GT(walkable, static_cast<int>(map.cols() * map.rows() / 2));
+    // Water looks like water: blue dominates its middle pixel.
+    const PixelImage waterImage = imageOfSurface(*map.tile(kWaterTile)->surface);
+    const Rgb middle = waterImage.at(16, 16);
+    EXPECT_GT(middle.b, middle.r);
+    EXPECT_GT(middle.b, middle.g);
+}
+
+TEST_F(BuiltDataSet, SheepPathLoopsAroundTheMeadowOnWalkableCells) {
+    Map map(file("test2.tle").c_str(), &display());
+    map.load(file("test2.map").c_str());
+    const Path path(file("mouton3.pat").c_str());
+    ASSERT_TRUE(path.loops());
+    ASSERT_GT(path.waypointCount(), 8u);
+    InDirectory inSet(directory());
+    ASSERT_TRUE(inSet.changed());
+    DatStructure sheep;
+    sheep.load("mouton.dat");
+    const auto w = static_cast<int32_t>(sheep.records[0].width), h = static_cast<int32_t>(sheep.records[0].height);
+    const auto& xs = path.xs();
+    const auto& ys = path.ys();
+    int32_t minX = INT32_MAX, maxX = INT32_MIN, minY = INT32_MAX, maxY = INT32_MIN;
+    for (size_t i = 0; i < xs.size(); ++i) {
+        const int32_t x = xs[i], y = ys[i];
+        ASSERT_GE(x, 0);
+        ASSERT_GE(y, 0);
+        ASSERT_LE(static_cast<uint32_t>(x + w), map.pixelWidth());
+        ASSERT_LE(static_cast<uint32_t>(y + h), map.pixelHeight());
+        // The whole sprite stands on walkable cells, not only its probe point.
+        for (int32_t cx : {x, x + w - 1})
+            for (int32_t cy : {y, y + h / 2, y + h - 1})
+                EXPECT_TRUE(map.cellWalkable(cx / 32, cy / 32)) << "waypoint " << i << " at " << x << "," << y;
+        const size_t next = (i + 1) % xs.size();
+        EXPECT_LE(std::abs(xs[next] - x) + std::abs(ys[next] - y), 8) << "a jump after waypoint " << i;
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+    }
+    // The loop goes around something: a meadow cell in its middle.
+    const Tile* middle = map.cell(static_cast<uint32_t>((minX + maxX + w) / 2 / 32),
+                                  static_cast<uint32_t>((minY + maxY + h) / 2 / 32));
+    EXPECT_TRUE(middle == map.tile(kMeadowTile) || middle == map.tile(kFlowerTile));
+}
+
+// Ink: the pixels of a glyph frame that are not transparent.
+std::vector<std::pair<int, int>> inkOf(const FrameSet& font, unsigned char c) {
+    std::vector<std::pair<int, int>> ink;
+    const PixelImage glyph = imageOfSurface(*font.frames[c]);
+    for (int y = 0; y < glyph.height(); ++y)
+        for (int x = 0; x < glyph.width(); ++x)
+            if (!glyph.at(x, y).isBlack()) ink.emplace_back(x, y);
+    return ink;
+}
+
+TEST_F(BuiltDataSet, FontHas256LegibleGlyphsInCodePage1252Order) {
+    FrameSet font;
+    font.load(file("fonte.spr").c_str());
+    ASSERT_EQ(font.frameCount, 256u);
+    // Text advances (2 x 20) / 5 = 8 pixels a glyph, (3 x 22) / 4 = 16 a line.
+    EXPECT_EQ(font.width, 20u);
+    EXPECT_EQ(font.height, 22u);
+    EXPECT_TRUE(inkOf(font, 0x01).empty());
+    EXPECT_TRUE(inkOf(font, ' ').empty());
+    EXPECT_FALSE(inkOf(font, 'A').empty());
+    EXPECT_NE(inkOf(font, 'A'), inkOf(font, 'B'));
+    // é (0xE9) is the e with an accent above it.
+    const auto plain = inkOf(font, 'e');
+    const auto accented = inkOf(font, 0xE9);
+    for (const auto& pixel : plain)
+        EXPECT_NE(std::find(accented.begin(), accented.end(), pixel), accented.end()) << pixel.first << "," << pixel.second;
+    int topOfPlain = 99, topOfAccented = 99;
+    for (const auto& p : plain) topOfPlain = std::min(topOfPlain, p.second);
+    for (const auto& p : accented) topOfAccented = std::min(topOfAccented, p.second);
+    EXPECT_LT(topOfAccented, topOfPlain);
+    // The bytes where code page 1252 differs from Latin-1 have glyphs: the
+    // euro sign, the typographic apostrophe.
+    EXPECT_FALSE(inkOf(font, 0x80).empty());
+    EXPECT_FALSE(inkOf(font, 0x92).empty());
+    EXPECT_NE(inkOf(font, 0x92), inkOf(font, '\''));
+    // Ink keeps to the 8-pixel advance plus its one-pixel shadow.
+    for (int c = 0x20; c < 0x80; ++c)
+        for (const auto& pixel : inkOf(font, static_cast<unsigned char>(c))) EXPECT_LT(pixel.first, 10) << c;
+}
+
+TEST_F(BuiltDataSet, PortraitsAreTwoFullSquares) {
+    FrameSet faces;
+    faces.load(file("faces.spr").c_str());
+    ASSERT_EQ(faces.frameCount, 2u);
+    for (uint32_t f = 0; f < 2; ++f) {
+        PixelBox visible;
+        ASSERT_TRUE(imageOfSurface(*faces.frames[f]).visibleBounds(visible));
+        EXPECT_EQ(visible, (PixelBox{0, 0, static_cast<int32_t>(faces.width) - 1, static_cast<int32_t>(faces.height) - 1}));
+    }
+}
+
+// The conversation as the dialogue actor plays it: each click is a mouse
+// press, then the mouse choice is highlighted and validated.
+class ClickedConversation : public BuiltDataSet {
+protected:
+    void SetUp() override {
+        BuiltDataSet::SetUp();
+        ASSERT_EQ(fe_start(), 0);
+        resetInputForTesting();
+    }
+    void TearDown() override {
+        fe_stop();
+        BuiltDataSet::TearDown();
+    }
+
+    int32_t clickAt(const DialogueBox& box, const Font& font, int x, int y) {
+        SDL_Event press{};
+        press.button.type = SDL_MOUSEBUTTONDOWN;
+        press.button.button = SDL_BUTTON_LEFT;
+        press.button.state = SDL_PRESSED;
+        press.button.x = static_cast<Uint16>(x);
+        press.button.y = static_cast<Uint16>(y);
+        fe_push(&press);
+        pollInput();
+        return mouseChoice(box, font);
+    }
+
+    // Presses on the player choice of the given rank among those offered
+    // (the last one if there are fewer), or beside the box when none is.
+    int clicksToFinish(DialogueBox& box, const Font& font, size_t rank) {
+        box.reset();
+        for (int clicks = 1; clicks <= 30; ++clicks) {
+            std::vector<int32_t> playerChoices;
+            const auto& choices = box.currentChoices();
+            for (int32_t i = 0; i < choices.count(); ++i)
+                if (choices.at(i)->kind() == 2) playerChoices.push_back(i);
+            int x = 5, y = 5;
+            if (!playerChoices.empty()) {
+                const int32_t row = playerChoices[std::min(rank, playerChoices.size() - 1)];
+                x = 101;
+                y = static_cast<int>(box.portraitHeight() + 10 + row * font.glyphHeight() + font.glyphHeight() / 2);
+            }
+            const int32_t picked = clickAt(box, font, x, y);
+            if (picked < 0) return -1;
+            box.highlight(picked);
+            box.validate();
+            if (box.finished()) return clicks;
+        }
+        return -1;
+    }
+};
+
+TEST_F(ClickedConversation, EveryRankOfChoiceLeadsToAnEnding) {
+    InDirectory inSet(directory());
+    ASSERT_TRUE(inSet.changed());
+    DialogueBox box("mairpawn.dlg", "faces.spr");
+    const Font font("fonte.spr");
+    ASSERT_EQ(box.portraitHeight(), 64u);
+    int lines = 0;
+    std::vector<const DialogueNode*> pending = {&box.root()};
+    while (!pending.empty()) {
+        const DialogueNode* node = pending.back();
+        pending.pop_back();
+        for (const DialogueNode* child : node->children()) {
+            ++lines;
+            pending.push_back(child);
+        }
+    }
+    EXPECT_GE(lines, 12);
+    for (size_t rank = 0; rank < 3; ++rank) {
+        const int clicks = clicksToFinish(box, font, rank);
+        EXPECT_GT(clicks, 1) << "rank " << rank;
+    }
+}
+
+TEST(DataSetBuild, TwoBuildsWriteTheSameBytes) {
+    TempDir first, second;
+    ASSERT_EQ(test::runDataTool({"build", first.path()}).exitStatus, 0);
+    ASSERT_EQ(test::runDataTool({"build", second.path()}).exitStatus, 0);
+    const auto names = filesIn(first.path());
+    ASSERT_EQ(names, filesIn(second.path()));
+    EXPECT_GE(names.size(), 10u + 4u * 8u);
+    for (const std::string& name : names)
+        EXPECT_EQ(test::readFile(first.file(name)), test::readFile(second.file(name))) << name;
+}
+
+}  // namespace
+}  // namespace ocre

@@ -1,0 +1,56 @@
+#include "tools/ocre-bot/PassTracker.h"
+
+#include <cmath>
+
+#include "protocol/ProtocolTexts.h"
+
+namespace ocre::bot {
+
+void PassTracker::onCamera(Clock::time_point now) {
+    if (inPass_) finishPass();
+    if (passes_ == 0) first_ = now;
+    ++passes_;
+    inPass_ = true;
+    contiguous_ = true;
+    lastIndex_ = -1;
+}
+
+void PassTracker::onActor(uint32_t index) {
+    if (!inPass_ || int64_t{index} <= lastIndex_) {
+        ++disorder_;
+        contiguous_ = false;
+        return;
+    }
+    if (int64_t{index} != lastIndex_ + 1) contiguous_ = false;
+    lastIndex_ = index;
+}
+
+void PassTracker::finishPass() {
+    if (contiguous_)
+        ++contiguousBySize_[static_cast<uint64_t>(lastIndex_ + 1)];
+    else
+        ++broken_;
+}
+
+uint64_t PassTracker::incomplete() const {
+    if (contiguousBySize_.empty()) return broken_;
+    uint64_t shorter = 0;
+    const uint64_t largest = contiguousBySize_.rbegin()->first;
+    for (const auto& [size, count] : contiguousBySize_)
+        if (size < largest) shorter += count;
+    return broken_ + shorter;
+}
+
+double PassTracker::secondsSinceFirstPass(Clock::time_point end) const {
+    if (passes_ == 0) return 0.0;
+    return std::chrono::duration<double>(end - first_).count();
+}
+
+uint64_t PassTracker::missing(Clock::time_point end) const {
+    if (passes_ == 0) return 0;
+    const auto expected =
+        1 + static_cast<uint64_t>(std::floor(secondsSinceFirstPass(end) * protocol::kPassesPerSecond));
+    return expected > passes_ ? expected - passes_ : 0;
+}
+
+}  // namespace ocre::bot

@@ -1,0 +1,45 @@
+#pragma once
+// Counts one client's passes as they arrive: a pass is a camera message and
+// the actor messages after it. Each finished pass is judged by its actor
+// indices (0, 1, .. n-1, n the largest actor count seen), the whole run by
+// the server's pace.
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+
+namespace ocre::bot {
+
+class PassTracker {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    void onCamera(Clock::time_point now);
+    void onActor(uint32_t index);
+
+    uint64_t passes() const { return passes_; }
+    // Finished passes whose indices were not exactly 0 .. n-1.
+    uint64_t incomplete() const;
+    // Actor messages not above the previous index of their pass, or before
+    // any camera message.
+    uint64_t disorder() const { return disorder_; }
+    // Seconds from the first camera message to end (0 before it).
+    double secondsSinceFirstPass(Clock::time_point end) const;
+    // Passes short of the expected pace over that time.
+    uint64_t missing(Clock::time_point end) const;
+
+private:
+    void finishPass();
+
+    uint64_t passes_ = 0;
+    uint64_t disorder_ = 0;
+    Clock::time_point first_{};
+    bool inPass_ = false;
+    bool contiguous_ = true;
+    int64_t lastIndex_ = -1;
+    uint64_t broken_ = 0;
+    // Finished contiguous passes by their actor count.
+    std::map<uint64_t, uint64_t> contiguousBySize_;
+};
+
+}  // namespace ocre::bot

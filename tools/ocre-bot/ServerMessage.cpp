@@ -1,0 +1,81 @@
+#include "tools/ocre-bot/ServerMessage.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "protocol/ProtocolTexts.h"
+
+namespace ocre::bot {
+
+namespace {
+
+using namespace protocol;
+
+// The rest of the text after a reply's fixed words and one blank.
+bool afterPrefix(const std::string& text, const char* prefix, std::string& rest) {
+    const size_t length = std::strlen(prefix);
+    if (text.compare(0, length, prefix) != 0) return false;
+    if (text.size() == length) {
+        rest.clear();
+        return true;
+    }
+    if (text[length] != ' ') return false;
+    rest = text.substr(length + 1);
+    return true;
+}
+
+std::string formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string formatted(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list measuring;
+    va_copy(measuring, args);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, 0);
+    std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    va_end(args);
+    return std::string(buffer.data());
+}
+
+}  // namespace
+
+ServerMessage readServerMessage(const uint8_t* bytes, size_t length) {
+    ServerMessage message;
+    const void* zero = std::memchr(bytes, 0, length);
+    const size_t textLength = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes) : length;
+    message.text.assign(reinterpret_cast<const char*>(bytes), textLength);
+
+    unsigned v[5] = {};
+    if (std::sscanf(message.text.c_str(), kCameraPattern, &v[0], &v[1], &v[2], &v[3], &v[4]) == 5) {
+        message.kind = ServerMessage::Kind::Camera;
+    } else if (std::sscanf(message.text.c_str(), kActorPattern, &v[0], &v[1], &v[2], &v[3], &v[4]) == 5) {
+        message.kind = ServerMessage::Kind::Actor;
+    } else if (afterPrefix(message.text, kAcceptancePattern, message.detail)) {
+        message.kind = ServerMessage::Kind::Accepted;
+        return message;
+    } else if (afterPrefix(message.text, kRefusalPattern, message.detail)) {
+        message.kind = ServerMessage::Kind::Refused;
+        return message;
+    } else {
+        return message;
+    }
+    message.client = v[0];
+    for (int i = 0; i < 4; ++i) message.values[i] = v[i + 1];
+    return message;
+}
+
+std::string requestText(const std::string& login, const std::string& password, const std::string& host,
+                        uint16_t port) {
+    return formatted(kRequestFormat, kConnectionRequest, login.c_str(), password.c_str(), host.c_str(),
+                     static_cast<unsigned>(port));
+}
+
+std::string commandText(uint32_t client, const std::string& word) {
+    return formatted(kCommandFormat, static_cast<unsigned>(client), word.c_str());
+}
+
+}  // namespace ocre::bot

@@ -1,0 +1,27 @@
+#pragma once
+// What the server sends a client, read back from a datagram: a reply to a
+// connection request, a camera message or an actor message.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace ocre::bot {
+
+struct ServerMessage {
+    enum class Kind { Accepted, Refused, Camera, Actor, Other };
+    Kind kind = Kind::Other;
+    std::string text;         // the whole text, up to its zero byte
+    std::string detail;       // greeting or refusal reason
+    uint32_t client = 0;      // camera and actor messages
+    uint32_t values[4] = {};  // camera: x, y, 0, 0; actor: index, x, y, animation
+};
+
+ServerMessage readServerMessage(const uint8_t* bytes, size_t length);
+
+// The request text a client sends, and a command text.
+std::string requestText(const std::string& login, const std::string& password, const std::string& host,
+                        uint16_t port);
+std::string commandText(uint32_t client, const std::string& word);
+
+}  // namespace ocre::bot
