@@ -1,6 +1,7 @@
 #include "tests/world/WorldTestSupport.h"
 
 #include "gfx/Tile.h"
+#include "tests/support/TestFiles.h"
 #include "world/Pointer.h"
 
 namespace ocre::test {
@@ -37,6 +38,18 @@ std::unique_ptr<Map> makeMap(uint32_t cols, uint32_t rows, uint32_t tileSize,
     auto map = std::make_unique<Map>(std::move(tiles));
     EXPECT_TRUE(map->setGrid(cols, rows, tileSize, tileSize, cells));
     return map;
+}
+
+std::unique_ptr<DialogueBox> loadDialogueBox(const std::string& dir, const std::string& conversation) {
+    constexpr uint32_t kFaces = 2;
+    constexpr uint32_t kWidth = 4;
+    writeFile(dir + "/talk.dlg", conversation);
+    Bytes faces;
+    faces.u16(kFaces).u16(0).u16(kWidth).u16(kPortraitHeight);
+    faces.raw(std::vector<uint8_t>(4 * kWidth * kPortraitHeight * kFaces, 0));
+    for (uint32_t i = 0; i < kFaces; ++i) faces.i32(0).i32(0).i32(kWidth - 1).i32(kPortraitHeight - 1);
+    writeFile(dir + "/faces.spr", faces.data());
+    return std::make_unique<DialogueBox>((dir + "/talk.dlg").c_str(), (dir + "/faces.spr").c_str());
 }
 
 void WorldTest::SetUp() {

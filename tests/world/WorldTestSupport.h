@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "data/DatStructure.h"
+#include "dialogue/DialogueBox.h"
 #include "data/Map.h"
 #include "gfx/Display.h"
 #include "gfx/Input.h"
@@ -31,6 +32,11 @@ DatStructure makeFrames(uint32_t count, uint32_t width, uint32_t height);
 // walkable (as column, row pairs).
 std::unique_ptr<Map> makeMap(uint32_t cols, uint32_t rows, uint32_t tileSize,
                              const std::vector<std::pair<uint32_t, uint32_t>>& blocked = {});
+
+// Writes conversation into dir/talk.dlg and two black 4 x 32 portraits
+// into dir/faces.spr, then loads the box (the display must be open).
+std::unique_ptr<DialogueBox> loadDialogueBox(const std::string& dir, const std::string& conversation);
+constexpr uint32_t kPortraitHeight = 32;
 
 // Answers whatever the test holds; remembers which queries were asked.
 template <class Base>
