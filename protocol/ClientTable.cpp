@@ -44,6 +44,9 @@ void ClientTable::serveRequests() {
         pending_.removeAt(0);
         answer(std::move(record));
     }
+    // The operator watches these lines as they happen, even when standard
+    // output is a pipe or a file.
+    std::fflush(stdout);
 }
 
 // Requests that the command reader found earlier in the turn are already

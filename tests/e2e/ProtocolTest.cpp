@@ -1,0 +1,296 @@
+// The client protocol against the real server over UDP on 127.0.0.1: the
+// handshake's orders and replies, the passes each admitted client
+// receives, and commands steering the network-steered actor.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/e2e/ServerProcess.h"
+#include "tests/support/TestFiles.h"
+
+namespace ocre::test {
+namespace {
+
+constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";
+constexpr uint16_t kServerPort = 5550;
+constexpr size_t kDatagramSize = 100;
+constexpr int kStartMs = 20000;
+constexpr int kStopMs = 15000;
+constexpr int kReplyMs = 3000;
+// The network-steered actor: fourth built, second in the depth-sorted list.
+constexpr unsigned kSteeredIndex = 1;
+constexpr unsigned kSteeredStartX = 50;
+constexpr unsigned kStep = 30;
+
+struct ActorState {
+    unsigned index, x, y, animation;
+};
+
+struct Pass {
+    unsigned client = 0, cameraX = 0, cameraY = 0;
+    std::vector<ActorState> actors;
+};
+
+std::string request(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre") {
+    return "from CLIENT to SERVEUR connection_request " + login + " " + password + " 127.0.0.1 " +
+           std::to_string(peer.port());
+}
+
+std::string requestLine(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre") {
+    return "**** demande de connexion du client " + login + " " + password + " 127.0.0.1 " +
+           std::to_string(peer.port()) + " ****\n";
+}
+
+bool isDisplayUpdate(const std::string& text) {
+    unsigned a, b, c, d, e;
+    return std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u affiche (%u,%u,%u,%u)", &a, &b, &c, &d, &e) == 5 ||
+           std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)", &a, &b, &c, &d, &e) == 5;
+}
+
+// The next reply to a request, skipping display updates; checks that it is
+// exactly 100 bytes, zero-padded after its text.
+std::string awaitReply(UdpPeer& peer, int timeoutMs = kReplyMs) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::vector<uint8_t> datagram;
+    while (std::chrono::steady_clock::now() < until) {
+        if (!peer.receive(datagram, 100)) continue;
+        const std::string text = datagramText(datagram);
+        if (isDisplayUpdate(text)) continue;
+        EXPECT_EQ(datagram.size(), kDatagramSize) << text;
+        for (size_t i = text.size(); i < datagram.size(); ++i) EXPECT_EQ(datagram[i], 0) << text << " byte " << i;
+        return text;
+    }
+    return "(no reply)";
+}
+
+// Whatever the peer receives for a while: its passes, and any other text.
+std::vector<Pass> collectPasses(UdpPeer& peer, int milliseconds, std::vector<std::string>* others = nullptr) {
+    std::vector<Pass> passes;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    std::vector<uint8_t> datagram;
+    while (std::chrono::steady_clock::now() < until) {
+        if (!peer.receive(datagram, 50)) continue;
+        EXPECT_EQ(datagram.size(), kDatagramSize);
+        const std::string text = datagramText(datagram);
+        for (size_t i = text.size(); i < datagram.size(); ++i) EXPECT_EQ(datagram[i], 0) << text;
+        unsigned number, a, b, c, d;
+        if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u affiche (%u,%u,%u,%u)", &number, &a, &b, &c, &d) ==
+            5) {
+            EXPECT_EQ(c, 0u);
+            EXPECT_EQ(d, 0u);
+            passes.push_back(Pass{number, a, b, {}});
+        } else if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)", &number, &a, &b, &c,
+                               &d) == 5) {
+            if (passes.empty()) continue;  // the tail of a pass that began before we listened
+            EXPECT_EQ(number, passes.back().client);
+            passes.back().actors.push_back({a, b, c, d});
+        } else if (others) {
+            others->push_back(text);
+        }
+    }
+    // The last pass may be cut by the deadline.
+    if (!passes.empty()) passes.pop_back();
+    return passes;
+}
+
+// Sends one command every few milliseconds until stopped.
+class CommandStream {
+public:
+    CommandStream(const std::string& text, int everyMs)
+        : thread_([this, text, everyMs] {
+              while (!stop_) {
+                  peer_.sendTo(kServerPort, text);
+                  std::this_thread::sleep_for(std::chrono::milliseconds(everyMs));
+              }
+          }) {}
+    ~CommandStream() { stop(); }
+    void stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+
+private:
+    UdpPeer peer_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+class ProtocolOverUdp : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+        server = std::make_unique<ServerProcess>(dir.path(), std::vector<std::string>{});
+        ASSERT_TRUE(server->waitForOutput(kBanner, kStartMs)) << server->out() << server->err();
+    }
+    void TearDown() override {
+        if (!server) return;
+        server->signal(SIGINT);
+        EXPECT_TRUE(server->waitForExit(kStopMs));
+        EXPECT_EQ(server->exitStatus(), 0) << server->err();
+    }
+
+    // Admits a client and returns its peer, the acceptance checked.
+    std::unique_ptr<UdpPeer> admit(const std::string& login) {
+        auto peer = std::make_unique<UdpPeer>();
+        peer->sendTo(kServerPort, request(login, *peer));
+        EXPECT_EQ(awaitReply(*peer), "from SERVEUR to CLIENT connection_accepted hello") << login;
+        return peer;
+    }
+
+    TempDir dir;
+    std::unique_ptr<ServerProcess> server;
+};
+
+TEST_F(ProtocolOverUdp, HandshakeAdmitsFiveThenRefusesInTheWrittenOrder) {
+    std::vector<std::unique_ptr<UdpPeer>> admitted;
+    for (int i = 0; i < 5; ++i) {
+        const std::string login = "c" + std::to_string(i);
+        admitted.push_back(admit(login));
+        const std::string expected = requestLine(login, *admitted.back()) +
+                                     "authentification reussie\n"
+                                     "****   Connexion du client " + login + " (ip=127.0.0.1,port=" +
+                                     std::to_string(admitted.back()->port()) + ",id_client_attribue=" +
+                                     std::to_string(i) + ") **** \n"
+                                     "from SERVEUR to CLIENT connection_accepted hello\n";
+        EXPECT_TRUE(server->waitForOutput(expected, kReplyMs)) << server->out();
+    }
+
+    UdpPeer wrong;
+    wrong.sendTo(kServerPort, request("intruder", wrong, "guess"));
+    EXPECT_EQ(awaitReply(wrong), "from SERVEUR to CLIENT connection_refused authentification failed");
+    EXPECT_TRUE(server->waitForOutput(requestLine("intruder", wrong, "guess") +
+                                          "from SERVEUR to CLIENT connection_refused authentification failed\n"
+                                          "authentification failed \n",
+                                      kReplyMs))
+        << server->out();
+
+    UdpPeer again;
+    again.sendTo(kServerPort, request("c2", again));
+    EXPECT_EQ(awaitReply(again), "from SERVEUR to CLIENT connection_accepted hello");
+    EXPECT_TRUE(server->waitForOutput(requestLine("c2", again) +
+                                          "authentification reussie\n"
+                                          "from SERVEUR to CLIENT connection_accepted hello\n"
+                                          "client already connected\n",
+                                      kReplyMs))
+        << server->out();
+    std::vector<uint8_t> datagram;
+    EXPECT_FALSE(again.receive(datagram, 300)) << "no second view for an admitted login";
+
+    UdpPeer sixth;
+    sixth.sendTo(kServerPort, request("c5", sixth));
+    EXPECT_EQ(awaitReply(sixth), "from SERVEUR to CLIENT connection_refused too much connections");
+    EXPECT_TRUE(server->waitForOutput(requestLine("c5", sixth) +
+                                          "authentification reussie\n"
+                                          "from SERVEUR to CLIENT connection_refused too much connections\n"
+                                          "too much connections \n",
+                                      kReplyMs))
+        << server->out();
+
+    // Every admitted client keeps receiving its own passes.
+    for (size_t i = 0; i < admitted.size(); ++i) {
+        const std::vector<Pass> passes = collectPasses(*admitted[i], 150);
+        ASSERT_FALSE(passes.empty()) << i;
+        EXPECT_EQ(passes.back().client, i);
+    }
+}
+
+TEST_F(ProtocolOverUdp, MalformedShortAndCapitalisedRequestsGetNoReplyAndNoOutput) {
+    UdpPeer peer;
+    const std::string port = std::to_string(peer.port());
+    peer.sendTo(kServerPort, "from CLIENT to SERVEUR connection_request shorty ocre 127.0.0.1");
+    peer.sendTo(kServerPort, "from CLIENT to SERVEUR CONNECTION_REQUEST capitals ocre 127.0.0.1 " + port);
+    peer.sendTo(kServerPort, "FROM CLIENT TO SERVEUR connection_request shouting ocre 127.0.0.1 " + port);
+    peer.sendBytesTo(kServerPort, std::vector<uint8_t>(300, 'x'));
+    peer.sendTo(kServerPort, request("proper", peer));
+
+    EXPECT_EQ(awaitReply(peer), "from SERVEUR to CLIENT connection_accepted hello")
+        << "the first reply is the proper request's";
+    EXPECT_TRUE(server->waitForOutput("Connexion du client proper", kReplyMs));
+    for (const char* word : {"shorty", "capitals", "CONNECTION_REQUEST", "shouting", "xxxx"})
+        EXPECT_EQ(server->out().find(word), std::string::npos) << word;
+}
+
+TEST_F(ProtocolOverUdp, EveryPassIsTheCameraThenOneMessagePerActorInListOrder) {
+    auto client = admit("watcher");
+    const std::vector<Pass> passes = collectPasses(*client, 1000);
+    ASSERT_GE(passes.size(), 10u);
+    for (const Pass& pass : passes) {
+        EXPECT_EQ(pass.client, 0u);
+        EXPECT_EQ(pass.cameraX, 0u);
+        EXPECT_EQ(pass.cameraY, 0u);
+        ASSERT_EQ(pass.actors.size(), 6u);
+        for (unsigned i = 0; i < pass.actors.size(); ++i) EXPECT_EQ(pass.actors[i].index, i);
+    }
+    EXPECT_EQ(passes.front().actors[kSteeredIndex].x, kSteeredStartX);
+    EXPECT_EQ(passes.front().actors[kSteeredIndex].y, 50u);
+    EXPECT_EQ(passes.front().actors[kSteeredIndex].animation, 4u);
+}
+
+TEST_F(ProtocolOverUdp, AGoRightStreamMovesTheSteeredActorThirtyPixelsPerScheduledUpdate) {
+    auto client = admit("watcher");
+    CommandStream stream("from CLIENT 1111 to SERVEUR go_right", 5);
+    const std::vector<Pass> passes = collectPasses(*client, 1500);
+    stream.stop();
+    ASSERT_GE(passes.size(), 20u);
+
+    unsigned steps = 0;
+    bool previousMoved = false;
+    for (size_t i = 1; i < passes.size(); ++i) {
+        ASSERT_EQ(passes[i].actors.size(), 6u);
+        const unsigned before = passes[i - 1].actors[kSteeredIndex].x;
+        const unsigned after = passes[i].actors[kSteeredIndex].x;
+        EXPECT_EQ(passes[i].actors[kSteeredIndex].y, 50u);
+        ASSERT_TRUE(after == before || after == before + kStep) << "pass " << i << ": " << before << " -> " << after;
+        const bool moved = after != before;
+        EXPECT_FALSE(moved && previousMoved) << "the actor is scheduled every second pass; pass " << i;
+        previousMoved = moved;
+        if (moved) {
+            ++steps;
+            EXPECT_EQ(passes[i].actors[kSteeredIndex].animation, 2u);
+        }
+    }
+    // About one step every two passes once walking; loose, CI is loaded.
+    EXPECT_GE(steps, passes.size() / 4) << passes.size() << " passes";
+}
+
+TEST_F(ProtocolOverUdp, CommandsForClientSevenSteerNothing) {
+    auto client = admit("watcher");
+    CommandStream stream("from CLIENT 7 to SERVEUR go_right", 5);
+    const std::vector<Pass> passes = collectPasses(*client, 800);
+    stream.stop();
+    ASSERT_GE(passes.size(), 10u);
+    for (const Pass& pass : passes) {
+        ASSERT_EQ(pass.actors.size(), 6u);
+        EXPECT_EQ(pass.actors[kSteeredIndex].x, kSteeredStartX);
+        EXPECT_EQ(pass.actors[kSteeredIndex].animation, 4u);
+    }
+}
+
+TEST_F(ProtocolOverUdp, RequestsSentDuringACommandStreamAreAllAnswered) {
+    CommandStream stream("from CLIENT 1111 to SERVEUR go_down", 2);
+    std::vector<std::unique_ptr<UdpPeer>> peers;
+    for (int i = 0; i < 4; ++i) {
+        peers.push_back(std::make_unique<UdpPeer>());
+        peers.back()->sendTo(kServerPort, request("during" + std::to_string(i), *peers.back()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(7 * i + 3));
+    }
+    UdpPeer refused;
+    refused.sendTo(kServerPort, request("late", refused, "nope"));
+    for (size_t i = 0; i < peers.size(); ++i)
+        EXPECT_EQ(awaitReply(*peers[i]), "from SERVEUR to CLIENT connection_accepted hello") << i;
+    EXPECT_EQ(awaitReply(refused), "from SERVEUR to CLIENT connection_refused authentification failed");
+    stream.stop();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NE(server->out().find("Connexion du client during" + std::to_string(i)), std::string::npos) << i;
+}
+
+}  // namespace
+}  // namespace ocre::test
