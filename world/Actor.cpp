@@ -26,12 +26,19 @@ void Actor::update() {
 void Actor::draw(int32_t viewX, int32_t viewY, int32_t screenX, int32_t screenY, int32_t, int32_t) {
     Scene* scene = currentScene();
     if (!visible || current_ == nullptr || scene == nullptr || scene->display() == nullptr) return;
-    current_->draw(static_cast<int32_t>(x) - viewX + screenX, static_cast<int32_t>(y) - viewY + screenY,
+    // Unsigned arithmetic: a position that wrapped still lands somewhere
+    // defined (and off screen) instead of overflowing.
+    current_->draw(static_cast<int32_t>(x - static_cast<uint32_t>(viewX) + static_cast<uint32_t>(screenX)),
+                   static_cast<int32_t>(y - static_cast<uint32_t>(viewY) + static_cast<uint32_t>(screenY)),
                    *scene->display());
 }
 
 bool Actor::hitTest(uint32_t px, uint32_t py) const {
+    // A frame without a box (a record built short of its frame count) has
+    // nothing to hit.
     if (current_ == nullptr || current_->frameCount == 0) return false;
+    const auto& boxes = current_->frameSet->boxes;
+    if (current_->frameIndex >= boxes.size() || !boxes[current_->frameIndex]) return false;
     const BoundingBox& box = current_->currentBox();
     return x + static_cast<uint32_t>(box.right) >= px && x + static_cast<uint32_t>(box.left) <= px &&
            y + static_cast<uint32_t>(box.bottom) >= py && y + static_cast<uint32_t>(box.top) <= py;

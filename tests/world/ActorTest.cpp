@@ -84,6 +84,14 @@ TEST_F(ActorTest, HitTestIncludesTheBoxEdges) {
     EXPECT_FALSE(actor.hitTest(105, 213));
 }
 
+TEST_F(ActorTest, AFrameWithoutABoxIsNeverHit) {
+    DatStructure frames = test::makeFrames(1, 8, 8);
+    frames.records[0].frameCount = 2;
+    frames.records[0].boxes.clear();
+    CountingActor actor(1, frames, 0, 0, 0);
+    EXPECT_FALSE(actor.hitTest(0, 0));
+}
+
 TEST_F(ActorTest, TheAnimationIndexIsThePositionInTheFrameList) {
     const DatStructure frames = test::makeFrames(8, 8, 8);
     CountingActor actor(1, frames, 0, 0, 0);

@@ -386,9 +386,10 @@ protected:
 TEST_F(MouseSteeredTalkTest, AClickOnOverlappingTalkersOpensBothAndKeepsTheLaterOne) {
     auto firstBox = box();
     auto secondBox = box();
+    auto thirdBox = box();
     Talker* first = addTalker(firstBox.get(), 100, 100);
     Talker* second = addTalker(secondBox.get(), 104, 104);
-    Talker* elsewhere = addTalker(box().release(), 300, 300);
+    Talker* elsewhere = addTalker(thirdBox.get(), 300, 300);
     first->setAnimation(kWalkRight);
     ASSERT_EQ(scene_->sharedActor(1), second);
     ASSERT_EQ(scene_->sharedActor(2), first);
