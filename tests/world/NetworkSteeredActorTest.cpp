@@ -58,67 +58,51 @@ TEST_F(NetworkSteeredActorTest, StandingTheLastHeldDirectionStartsAWalk) {
     }
 }
 
-// Each walk: its own direction steps 30 pixels whatever else is held (the
-// stored stand takes over at the next run); released, it stands.
-TEST_F(NetworkSteeredActorTest, WalkingStepsThirtyPixelsOrStands) {
+// In a walk, its own direction steps 30 pixels whatever else is held (a
+// stand stored by an earlier row takes over at the next run); released, it
+// stands facing that way.
+TEST_F(NetworkSteeredActorTest, EveryRowOfTheWalks) {
+    constexpr Command U = Command::Up, D = Command::Down, L = Command::Left, R = Command::Right;
     struct Case {
         Routine walk;
-        Command own;
+        std::initializer_list<Command> held;
+        Routine to;
+        uint32_t animation;
         int32_t dx, dy;
-        uint32_t standAnimation;
-        Command other;
-        uint32_t otherAnimation;
     };
     const Case cases[] = {
-        {Routine::WalkRight, Command::Right, 30, 0, kStandRight, Command::Up, kStandUp},
-        {Routine::WalkLeft, Command::Left, -30, 0, kStandLeft, Command::Down, kStandDown},
-        {Routine::WalkUp, Command::Up, 0, -30, kStandUp, Command::Left, kStandLeft},
-        {Routine::WalkDown, Command::Down, 0, 30, kStandDown, Command::Right, kStandRight},
+        {Routine::WalkRight, {R}, Routine::WalkRight, kWalkDown, 30, 0},
+        {Routine::WalkRight, {R, L}, Routine::Stand, kStandLeft, 30, 0},
+        {Routine::WalkRight, {R, U}, Routine::Stand, kStandUp, 30, 0},
+        {Routine::WalkRight, {R, D}, Routine::Stand, kStandDown, 30, 0},
+        {Routine::WalkRight, {U}, Routine::Stand, kStandRight, 0, 0},
+        {Routine::WalkLeft, {L}, Routine::WalkLeft, kWalkDown, -30, 0},
+        {Routine::WalkLeft, {L, R}, Routine::Stand, kStandRight, -30, 0},
+        {Routine::WalkLeft, {L, U}, Routine::Stand, kStandUp, -30, 0},
+        {Routine::WalkLeft, {L, D}, Routine::Stand, kStandDown, -30, 0},
+        {Routine::WalkLeft, {D}, Routine::Stand, kStandLeft, 0, 0},
+        {Routine::WalkUp, {U}, Routine::WalkUp, kWalkDown, 0, -30},
+        {Routine::WalkUp, {U, L}, Routine::Stand, kStandLeft, 0, -30},
+        {Routine::WalkUp, {U, R}, Routine::Stand, kStandRight, 0, -30},
+        {Routine::WalkUp, {U, D}, Routine::Stand, kStandDown, 0, -30},
+        {Routine::WalkUp, {L}, Routine::Stand, kStandUp, 0, 0},
+        {Routine::WalkDown, {D}, Routine::WalkDown, kWalkDown, 0, 30},
+        {Routine::WalkDown, {D, L}, Routine::Stand, kStandLeft, 0, 30},
+        {Routine::WalkDown, {D, R}, Routine::Stand, kStandRight, 0, 30},
+        {Routine::WalkDown, {D, U}, Routine::Stand, kStandUp, 0, 30},
+        {Routine::WalkDown, {R}, Routine::Stand, kStandDown, 0, 0},
     };
+    int index = 0;
     for (const Case& c : cases) {
         actor_->x = 100;
         actor_->y = 100;
         actor_->setAnimation(kWalkDown);
-        runFrom(c.walk, {c.own});
-        EXPECT_EQ(actor_->routine(), c.walk);
-        EXPECT_EQ(actor_->animationIndex(), kWalkDown) << "the walk keeps its animation";
-        EXPECT_EQ(actor_->x, static_cast<uint32_t>(100 + c.dx));
-        EXPECT_EQ(actor_->y, static_cast<uint32_t>(100 + c.dy));
-
-        runFrom(c.walk, {c.own, c.other});
-        EXPECT_EQ(actor_->routine(), Routine::Stand);
-        EXPECT_EQ(actor_->animationIndex(), c.otherAnimation);
-        EXPECT_EQ(actor_->x, static_cast<uint32_t>(100 + 2 * c.dx)) << "it still stepped";
-        EXPECT_EQ(actor_->y, static_cast<uint32_t>(100 + 2 * c.dy));
-
-        runFrom(c.walk, {c.other});
-        EXPECT_EQ(actor_->routine(), Routine::Stand);
-        EXPECT_EQ(actor_->animationIndex(), c.standAnimation) << "released: the last row wins";
-        EXPECT_EQ(actor_->x, static_cast<uint32_t>(100 + 2 * c.dx));
-    }
-}
-
-TEST_F(NetworkSteeredActorTest, TheCrossRowsOfEachWalk) {
-    struct Case {
-        Routine walk;
-        Command own;
-        Command held;
-        uint32_t animation;
-    };
-    const Case cases[] = {
-        {Routine::WalkRight, Command::Right, Command::Left, kStandLeft},
-        {Routine::WalkRight, Command::Right, Command::Down, kStandDown},
-        {Routine::WalkLeft, Command::Left, Command::Right, kStandRight},
-        {Routine::WalkLeft, Command::Left, Command::Up, kStandUp},
-        {Routine::WalkUp, Command::Up, Command::Right, kStandRight},
-        {Routine::WalkUp, Command::Up, Command::Down, kStandDown},
-        {Routine::WalkDown, Command::Down, Command::Left, kStandLeft},
-        {Routine::WalkDown, Command::Down, Command::Up, kStandUp},
-    };
-    for (const Case& c : cases) {
-        runFrom(c.walk, {c.own, c.held});
-        EXPECT_EQ(actor_->routine(), Routine::Stand);
-        EXPECT_EQ(actor_->animationIndex(), c.animation) << static_cast<int>(c.walk);
+        runFrom(c.walk, c.held);
+        EXPECT_EQ(actor_->routine(), c.to) << "case " << index;
+        EXPECT_EQ(actor_->animationIndex(), c.animation) << "case " << index;
+        EXPECT_EQ(actor_->x, static_cast<uint32_t>(100 + c.dx)) << "case " << index;
+        EXPECT_EQ(actor_->y, static_cast<uint32_t>(100 + c.dy)) << "case " << index;
+        ++index;
     }
 }
 

@@ -119,13 +119,15 @@ TEST_F(TalkerTest, APickedCursorBeyondTheChoicesIsClampedByTheBox) {
     auto actor = talker();
     ASSERT_TRUE(actor->openConversation());
     keys_.hold(Command::Fire1);
-    actor->update();
-    actor->update();
-    ASSERT_EQ(choices().size(), 2u);
     keys_.hold(Command::Down);
     actor->update();
-    actor->update();  // cursor 1: Adieu
+    actor->update();
     EXPECT_EQ(actor->choiceCursor(), 1);
+    EXPECT_EQ(choices(), (std::vector<std::string>{"Encore ", "Adieu "})) << "the only choice, Bonjour, went";
+    actor->update();
+    actor->update();
+    EXPECT_EQ(actor->choiceCursor(), 2);
+    EXPECT_TRUE(box_->finished()) << "the last choice, Adieu, went";
     EXPECT_FALSE(actor->talking());
 }
 
