@@ -1,6 +1,7 @@
 #include "tools/DataChecks.h"
 
 #include "data/DatStructure.h"
+#include "data/Map.h"
 #include "tools/ByteReader.h"
 
 namespace ocre {
@@ -9,7 +10,6 @@ namespace {
 constexpr uint64_t kSpriteHeaderBytes = 8;
 constexpr uint64_t kBytesPerPixel = 4;
 constexpr uint64_t kBoxBytes = 16;
-constexpr uint64_t kTileHeaderBytes = 13;
 constexpr uint64_t kMapHeaderBytes = 24;
 constexpr uint64_t kPathHeaderBytes = 5;
 constexpr uint64_t kWaypointBytes = 12;  // x, y and z, four bytes each
@@ -146,6 +146,9 @@ MapFileSummary checkMapFile(const std::vector<uint8_t>& bytes, int64_t tileCount
                              " pixels makes every cell lookup divide by zero");
     if (s.cols == 0 || s.rows == 0) s.problems.push_back("the grid has no cell");
     const uint64_t cellCount = static_cast<uint64_t>(s.cols) * s.rows;
+    if (cellCount > kMaxMapCells)
+        s.problems.push_back(std::to_string(cellCount) + " cells are more than the server accepts (" +
+                             std::to_string(kMaxMapCells) + ")");
     const uint64_t present = (bytes.size() - kMapHeaderBytes) / 2;
     const uint64_t readable = present < cellCount ? present : cellCount;
     for (uint64_t i = 0; i < readable; ++i) {

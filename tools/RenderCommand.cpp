@@ -30,9 +30,11 @@ constexpr Rgb kRouteStart{230, 40, 40};
 std::string mapRefusal(const MapFileSummary& map, size_t tileCount) {
     if (!map.headerComplete) return map.problems.front();
     if (map.tileWidth == 0 || map.tileHeight == 0 || map.cols == 0 || map.rows == 0) return map.problems.front();
-    if (static_cast<uint64_t>(map.cols) * map.tileWidth > kLargestSide ||
+    if (static_cast<uint64_t>(map.cols) * map.rows > kMaxMapCells ||
+        static_cast<uint64_t>(map.cols) * map.tileWidth > kLargestSide ||
         static_cast<uint64_t>(map.rows) * map.tileHeight > kLargestSide)
-        return "the map is more than " + std::to_string(kLargestSide) + " pixels wide or high";
+        return "the map has more than " + std::to_string(kMaxMapCells) + " cells or is more than " +
+               std::to_string(kLargestSide) + " pixels wide or high";
     for (uint16_t index : map.cells)
         if (index >= tileCount)
             return "a cell uses tile " + std::to_string(index) + " but there are only " + std::to_string(tileCount) +
