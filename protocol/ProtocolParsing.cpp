@@ -48,7 +48,7 @@ bool looksLikeCommand(const std::string& text) {
 }
 
 bool parseConnectionRequest(const std::string& text, ConnectionRequest& request) {
-    WordBuffer<kCommandWordCapacity> command{};
+    WordBuffer<kRequestCommandCapacity> command{};
     WordBuffer<kLoginCapacity> login{};
     WordBuffer<kPasswordCapacity> password{};
     WordBuffer<kHostCapacity> host{};
@@ -56,7 +56,7 @@ bool parseConnectionRequest(const std::string& text, ConnectionRequest& request)
     const int found = std::sscanf(text.c_str(), kRequestPattern, command.data(), login.data(), password.data(),
                                   host.data(), &port);
     if (found != kRequestFieldCount) return false;
-    if (!fits<kCommandWordCapacity>(command) || !fits<kLoginCapacity>(login) ||
+    if (!fits<kRequestCommandCapacity>(command) || !fits<kLoginCapacity>(login) ||
         !fits<kPasswordCapacity>(password) || !fits<kHostCapacity>(host))
         return false;
     request.command = command.data();
@@ -68,10 +68,10 @@ bool parseConnectionRequest(const std::string& text, ConnectionRequest& request)
 }
 
 bool parseCommand(const std::string& text, uint32_t& clientNumber, std::string& word) {
-    WordBuffer<kCommandCapacity> scanned{};
+    WordBuffer<kCommandWordCapacity> scanned{};
     unsigned number = 0;
     if (std::sscanf(text.c_str(), kCommandPattern, &number, scanned.data()) != 2) return false;
-    if (!fits<kCommandCapacity>(scanned)) return false;
+    if (!fits<kCommandWordCapacity>(scanned)) return false;
     clientNumber = number;
     word = scanned.data();
     return true;

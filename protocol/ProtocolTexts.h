@@ -23,7 +23,7 @@ inline constexpr char kRequestFormat[] = "from CLIENT to SERVEUR %s %s %s %s %u"
 inline constexpr char kRequestPattern[] = "from CLIENT to SERVEUR %100s %256s %256s %256s %u";
 inline constexpr char kRequestPrefixPattern[] = "from CLIENT to%n";
 constexpr int kRequestFieldCount = 5;
-constexpr size_t kCommandWordCapacity = 99;
+constexpr size_t kRequestCommandCapacity = 99;
 constexpr size_t kLoginCapacity = 255;
 constexpr size_t kPasswordCapacity = 255;
 constexpr size_t kHostCapacity = 255;
@@ -65,7 +65,7 @@ constexpr int32_t kClientListGrowth = 5;
 inline constexpr char kCommandFormat[] = "from CLIENT %u to SERVEUR %s";
 inline constexpr char kCommandPattern[] = "from CLIENT %u to SERVEUR %200s";
 inline constexpr char kCommandPrefixPattern[] = "from CLIENT %u";
-constexpr size_t kCommandCapacity = 199;
+constexpr size_t kCommandWordCapacity = 199;
 // In controller query order: up, down, left, right, jump, fire1, fire2, escape.
 inline constexpr const char* kCommandWords[] = {"go_up",   "go_down",  "go_left",  "go_right",
                                                 "go_jump", "go_fire1", "go_fire2", "go_escape"};
@@ -76,11 +76,12 @@ constexpr uint32_t kSteeringClientNumber = 1111;
 // Display updates (server to client).
 inline constexpr char kCameraFormat[] = "from SERVEUR to CLIENT %u affiche (%u,%u,0,0)";
 inline constexpr char kActorFormat[] = "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)";
-// Patterns a client reads them back with.
+// What a client reads them back with: the display patterns, and the fixed
+// words a reply begins with before its reason or greeting.
 inline constexpr char kCameraPattern[] = "from SERVEUR to CLIENT %u affiche (%u,%u,%u,%u)";
 inline constexpr char kActorPattern[] = "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)";
-inline constexpr char kRefusalPattern[] = "from SERVEUR to CLIENT connection_refused";
-inline constexpr char kAcceptancePattern[] = "from SERVEUR to CLIENT connection_accepted";
+inline constexpr char kRefusalPrefix[] = "from SERVEUR to CLIENT connection_refused";
+inline constexpr char kAcceptancePrefix[] = "from SERVEUR to CLIENT connection_accepted";
 
 // Views.
 constexpr int32_t kClientViewWidth = 640;

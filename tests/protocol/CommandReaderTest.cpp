@@ -68,18 +68,6 @@ TEST_F(CommandReaderTest, ACommandRaisesItsFlagForTheRestOfTheTurnOnly) {
     EXPECT_EQ(service.outstanding(), 0u);
 }
 
-TEST_F(CommandReaderTest, EachWordRaisesItsOwnFlag) {
-    const char* words[] = {"go_up", "go_down", "go_left", "go_right", "go_jump", "go_fire1", "go_fire2", "go_escape"};
-    for (int i = 0; i < kCommandCount; ++i) {
-        setLastUdpSocket(kListeningSocket);
-        service.queue(kListeningSocket, command(words[i]));
-        reader.readCommands(kSteering);
-        EXPECT_TRUE(commandFlag(static_cast<Command>(i))) << words[i];
-        EXPECT_EQ(raisedCount(), 1) << words[i];
-        endFrameInput();
-    }
-}
-
 TEST_F(CommandReaderTest, AllWaitingCommandsApplyAtOnce) {
     service.queue(kListeningSocket, command("go_up"));
     service.queue(kListeningSocket, command("go_down"));

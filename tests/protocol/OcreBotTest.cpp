@@ -215,18 +215,6 @@ TEST(OcreBotSend, SendsEachWordAsAZeroTerminatedCommandRoundAfterRound) {
                                                "from CLIENT 1111 to SERVEUR go_up"}));
 }
 
-TEST(OcreBotSend, TakesTheClientNumber) {
-    FakeServer server;
-    runBot({"send", "--host", "127.0.0.1", "--server-port", std::to_string(server.port()), "--client", "7",
-            "go_left"});
-    std::vector<uint8_t> bytes;
-    uint16_t from = 0;
-    ASSERT_TRUE(server.receive(bytes, from, 2000));
-    EXPECT_EQ(text(bytes), "from CLIENT 7 to SERVEUR go_left");
-}
-
-// Two bots; the second one's world loses an actor message in one pass and
-// sees another out of order.
 TEST(OcreBotLoad, TabulatesPassesGapsAndBytesPerBot) {
     FakeServer server;
     std::thread answering([&server] {

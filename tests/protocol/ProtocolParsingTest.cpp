@@ -108,15 +108,5 @@ TEST(CommandText, OnlyTheEightWordsAsWrittenNameCommands) {
     EXPECT_FALSE(commandForWord("", command));
 }
 
-TEST(TextForms, RequestsAndCommandsDifferFromTheirThirdWord) {
-    EXPECT_TRUE(looksLikeRequest("from CLIENT to SERVEUR connection_request a b c 1"));
-    EXPECT_FALSE(looksLikeCommand("from CLIENT to SERVEUR connection_request a b c 1"));
-    EXPECT_TRUE(looksLikeCommand("from CLIENT 1111 to SERVEUR go_up"));
-    EXPECT_FALSE(looksLikeRequest("from CLIENT 1111 to SERVEUR go_up"));
-    EXPECT_FALSE(looksLikeRequest("hello"));
-    EXPECT_FALSE(looksLikeCommand("hello"));
-    EXPECT_FALSE(looksLikeRequest("from SERVEUR to CLIENT connection_accepted hello"));
-}
-
 }  // namespace
 }  // namespace ocre::test

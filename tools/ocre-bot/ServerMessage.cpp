@@ -54,10 +54,10 @@ ServerMessage readServerMessage(const uint8_t* bytes, size_t length) {
         message.kind = ServerMessage::Kind::Camera;
     } else if (std::sscanf(message.text.c_str(), kActorPattern, &v[0], &v[1], &v[2], &v[3], &v[4]) == 5) {
         message.kind = ServerMessage::Kind::Actor;
-    } else if (afterPrefix(message.text, kAcceptancePattern, message.detail)) {
+    } else if (afterPrefix(message.text, kAcceptancePrefix, message.detail)) {
         message.kind = ServerMessage::Kind::Accepted;
         return message;
-    } else if (afterPrefix(message.text, kRefusalPattern, message.detail)) {
+    } else if (afterPrefix(message.text, kRefusalPrefix, message.detail)) {
         message.kind = ServerMessage::Kind::Refused;
         return message;
     } else {
