@@ -5,18 +5,24 @@
 #include <new>
 
 #include "data/Map.h"
+#include "pathfind/OpenList.h"
 
 namespace ocre {
 
 namespace {
 
-constexpr int64_t kStraightCost = 10;
-constexpr int64_t kDiagonalCost = 14;
-constexpr int64_t kEstimateWeight = 10;
+constexpr int32_t kStraightCost = 10;
+constexpr int32_t kDiagonalCost = 14;
+constexpr int32_t kEstimateWeight = 10;
 constexpr uint8_t kWalkableTile = 1;
 
+// Every generated cell lies on the map, and a parent chain never visits a
+// cell twice, so costs and estimates stay far inside 32 bits.
+static_assert(kDiagonalCost * (kMaxMapCells + 1) + kEstimateWeight * 2 * kMaxMapCells <
+                  static_cast<uint64_t>(std::numeric_limits<int32_t>::max()),
+              "path costs must fit in 32 bits");
+
 constexpr int32_t kNoNode = -1;
-constexpr int32_t kExpanded = -1;  // heap position of a node that left the open list
 constexpr size_t kMaxNodes = static_cast<size_t>(std::numeric_limits<int32_t>::max());
 
 enum class Walkability : uint8_t { Unknown, Walkable, Blocked };
@@ -25,30 +31,19 @@ enum class Walkability : uint8_t { Unknown, Walkable, Blocked };
 // runs one search at a time, on the main thread.
 const Map* currentSearchMap = nullptr;
 
-int64_t estimate(int64_t col, int64_t row, const CellPosition& goal) {
-    return kEstimateWeight * (std::llabs(col - goal.col) + std::llabs(row - goal.row));
-}
-
-// Costs are 64-bit so that no start cell, however far outside the map,
-// can overflow them.
 struct SearchNode {
-    int64_t g;
-    int64_t f;
+    int32_t g;
     int32_t col;
     int32_t row;
-    int32_t parent;     // arena index of the node this one was reached from
-    int32_t heapIndex;  // position in the open list, or kExpanded
+    int32_t parent;  // arena index of the node this one was reached from
 };
 
 // One search, start to end. Every node it creates stays in the arena until
 // the search ends, so a parent link always reads the node it was made from,
-// even after a better node for that cell has replaced it. The per-cell index
-// names the newest node of each cell: at most one node per cell is ever on
-// the open or the closed list, which makes every membership test a lookup.
-//
-// The open list keeps the exact move order of the game's binary heap, ties
-// included: which of several equal-f nodes comes out first decides the
-// route, so Push, Pop and Rebuild below must not be swapped for another heap.
+// even after a cheaper node for that cell has replaced it. The per-cell
+// index names the newest node of each cell: at most one node per cell is
+// ever on the open or the closed list, so every membership test is a
+// lookup, and a node of that index that is not on the open list is closed.
 class PathSearch {
 public:
     PathSearch(CellPosition start, CellPosition goal)
@@ -67,12 +62,14 @@ public:
         }
         const int32_t first = createNode(start_.col, start_.row, 0, kNoNode);
         if (insideGrid(start_.col, start_.row)) newestNodeOfCell_[cellIndex(start_.col, start_.row)] = first;
-        push(first);
+        // The start is alone on the open list when it is popped, so its f
+        // (huge for a start far off the map) is never compared.
+        open_.push(first, 0);
         while (!open_.empty()) {
-            const int32_t current = pop();
-            SearchNode& node = nodes_[current];
-            node.heapIndex = kExpanded;
-            if (node.col == goal_.col && node.row == goal_.row) return solutionEndingAt(current);
+            const int32_t current = open_.pop();
+            if (nodes_[current].col == goal_.col && nodes_[current].row == goal_.row) {
+                return solutionEndingAt(current);
+            }
             expand(current);
         }
         return {};
@@ -92,20 +89,18 @@ private:
         return known == Walkability::Walkable;
     }
 
-    int32_t createNode(int64_t col, int64_t row, int64_t g, int32_t parent) {
-        SearchNode node;
-        node.g = g;
-        node.f = g + estimate(col, row, goal_);
-        node.col = static_cast<int32_t>(col);
-        node.row = static_cast<int32_t>(row);
-        node.parent = parent;
-        node.heapIndex = kExpanded;
-        nodes_.push_back(node);
+    int32_t estimate(int64_t col, int64_t row) const {
+        return static_cast<int32_t>(kEstimateWeight * (std::llabs(col - goal_.col) + std::llabs(row - goal_.row)));
+    }
+
+    int32_t createNode(int64_t col, int64_t row, int32_t g, int32_t parent) {
+        nodes_.push_back(SearchNode{g, static_cast<int32_t>(col), static_cast<int32_t>(row), parent});
         return static_cast<int32_t>(nodes_.size() - 1);
     }
 
     // The successors in the game's order: the four straight neighbours, then
     // the four diagonals, each diagonal only with both cells beside it free.
+    // The cell the node was reached from is skipped.
     void expand(int32_t current) {
         const SearchNode node = nodes_[current];
         const int64_t x = node.col;
@@ -117,7 +112,7 @@ private:
         const bool up = walkable(x, y - 1);
         const bool right = walkable(x + 1, y);
         const bool down = walkable(x, y + 1);
-        auto offer = [&](int64_t col, int64_t row, bool allowed, int64_t stepCost) {
+        auto offer = [&](int64_t col, int64_t row, bool allowed, int32_t stepCost) {
             if (!allowed || (hasParent && col == skipCol && row == skipRow)) return;
             consider(current, col, row, node.g + stepCost);
         };
@@ -131,7 +126,10 @@ private:
         offer(x + 1, y + 1, right && down && walkable(x + 1, y + 1), kDiagonalCost);
     }
 
-    void consider(int32_t parent, int64_t col, int64_t row, int64_t g) {
+    // A successor is kept only if its cell has no node yet, or only one
+    // reached at a strictly higher cost; that node, open or closed, then
+    // gives way to it.
+    void consider(int32_t parent, int64_t col, int64_t row, int32_t g) {
         const size_t cell = cellIndex(col, row);
         const int32_t existing = newestNodeOfCell_[cell];
         if (existing != kNoNode && nodes_[existing].g <= g) return;
@@ -139,11 +137,9 @@ private:
         // arena's index range is left out.
         if (nodes_.size() >= kMaxNodes) return;
         const int32_t successor = createNode(col, row, g, parent);
-        if (existing != kNoNode && nodes_[existing].heapIndex != kExpanded) {
-            removeFromOpen(static_cast<size_t>(nodes_[existing].heapIndex));
-        }
+        if (existing != kNoNode && open_.contains(existing)) open_.remove(existing);
         newestNodeOfCell_[cell] = successor;
-        push(successor);
+        open_.push(successor, g + estimate(col, row));
     }
 
     std::vector<CellPosition> solutionEndingAt(int32_t last) const {
@@ -154,74 +150,6 @@ private:
         return std::vector<CellPosition>(cells.rbegin(), cells.rend());
     }
 
-    int64_t f(int32_t node) const { return nodes_[node].f; }
-
-    void place(size_t position, int32_t node) {
-        open_[position] = node;
-        nodes_[node].heapIndex = static_cast<int32_t>(position);
-    }
-
-    // Moves the node up from the hole while its parent's f is strictly
-    // larger, never above top.
-    void siftUp(size_t hole, int32_t node, size_t top) {
-        const int64_t nodeF = f(node);
-        while (hole > top) {
-            const size_t parent = (hole - 1) / 2;
-            if (!(f(open_[parent]) > nodeF)) break;
-            place(hole, open_[parent]);
-            hole = parent;
-        }
-        place(hole, node);
-    }
-
-    // Moves the hole down to the bottom of a heap of count entries, always
-    // into the right child unless the left one's f is strictly smaller.
-    size_t sinkToBottom(size_t hole, size_t count) {
-        size_t child = 2 * hole + 2;
-        while (child < count) {
-            if (f(open_[child]) > f(open_[child - 1])) --child;
-            place(hole, open_[child]);
-            hole = child;
-            child = 2 * hole + 2;
-        }
-        if (child == count) {
-            place(hole, open_[count - 1]);
-            hole = count - 1;
-        }
-        return hole;
-    }
-
-    void push(int32_t node) {
-        open_.push_back(node);
-        siftUp(open_.size() - 1, node, 0);
-    }
-
-    int32_t pop() {
-        const int32_t smallest = open_.front();
-        const int32_t last = open_.back();
-        open_.pop_back();
-        if (!open_.empty()) siftUp(sinkToBottom(0, open_.size()), last, 0);
-        return smallest;
-    }
-
-    // The game removes from the middle by shifting the later entries down
-    // and rebuilding the whole heap; swapping in the last entry instead
-    // would order equal-f nodes differently.
-    void removeFromOpen(size_t position) {
-        open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(position));
-        for (size_t i = position; i < open_.size(); ++i) nodes_[open_[i]].heapIndex = static_cast<int32_t>(i);
-        rebuild();
-    }
-
-    void rebuild() {
-        const size_t count = open_.size();
-        if (count < 2) return;
-        for (size_t s = count / 2; s-- > 0;) {
-            const int32_t node = open_[s];
-            siftUp(sinkToBottom(s, count), node, s);
-        }
-    }
-
     const int64_t cols_;
     const int64_t rows_;
     const CellPosition start_;
@@ -229,7 +157,7 @@ private:
     std::vector<SearchNode> nodes_;
     std::vector<int32_t> newestNodeOfCell_;
     std::vector<Walkability> walkability_;
-    std::vector<int32_t> open_;
+    OpenList open_;
 };
 
 // The waypoint formulas work in the map's unsigned 32-bit tile sizes; a

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "data/Map.h"
+#include "tests/pathfind/LiteralHeap.h"
 
 namespace ocre::test {
 
@@ -64,82 +65,9 @@ private:
 
     static bool sameCell(const Node* a, const Node* b) { return a->col == b->col && a->row == b->row; }
 
-    void push(Node* node) {
-        open_.push_back(node);
-        size_t hole = open_.size() - 1;
-        while (hole > 0) {
-            size_t parent = (hole - 1) / 2;
-            if (open_[parent]->f > node->f) {
-                open_[hole] = open_[parent];
-                hole = parent;
-            } else {
-                break;
-            }
-        }
-        open_[hole] = node;
-    }
-
-    Node* pop() {
-        Node* result = open_[0];
-        Node* v = open_.back();
-        open_.pop_back();
-        const size_t L = open_.size();
-        if (L == 0) return result;
-        size_t hole = 0;
-        size_t c = 2;
-        while (c < L) {
-            if (open_[c]->f > open_[c - 1]->f) c = c - 1;
-            open_[hole] = open_[c];
-            hole = c;
-            c = 2 * hole + 2;
-        }
-        if (c == L) {
-            open_[hole] = open_[L - 1];
-            hole = L - 1;
-        }
-        while (hole > 0) {
-            size_t parent = (hole - 1) / 2;
-            if (open_[parent]->f > v->f) {
-                open_[hole] = open_[parent];
-                hole = parent;
-            } else {
-                break;
-            }
-        }
-        open_[hole] = v;
-        return result;
-    }
-
-    void rebuild() {
-        const size_t L = open_.size();
-        if (L < 2) return;
-        for (long s = static_cast<long>(L / 2) - 1; s >= 0; --s) {
-            const size_t top = static_cast<size_t>(s);
-            Node* v = open_[top];
-            size_t hole = top;
-            size_t c = 2 * top + 2;
-            while (c < L) {
-                if (open_[c]->f > open_[c - 1]->f) c = c - 1;
-                open_[hole] = open_[c];
-                hole = c;
-                c = 2 * hole + 2;
-            }
-            if (c == L) {
-                open_[hole] = open_[L - 1];
-                hole = L - 1;
-            }
-            while (hole > top) {
-                size_t parent = (hole - 1) / 2;
-                if (open_[parent]->f > v->f) {
-                    open_[hole] = open_[parent];
-                    hole = parent;
-                } else {
-                    break;
-                }
-            }
-            open_[hole] = v;
-        }
-    }
+    static int64_t fOf(const Node* n) { return n->f; }
+    void push(Node* node) { literalPush(open_, node, fOf); }
+    Node* pop() { return literalPop(open_, fOf); }
 
     void addSuccessors(int32_t x, int32_t y, bool skip, int32_t px, int32_t py) {
         auto add = [&](int32_t col, int32_t row) {
@@ -216,8 +144,7 @@ private:
                 ++counts_.closedReopened;
             }
             if (inOpen >= 0) {
-                open_.erase(open_.begin() + inOpen);
-                rebuild();
+                literalRemoveAt(open_, static_cast<size_t>(inOpen), fOf);
                 ++counts_.openReplaced;
             }
             push(s);
