@@ -1,0 +1,138 @@
+#include "tools/RouteCommand.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "data/Map.h"
+#include "gfx/DisplaySDL.h"
+#include "pathfind/PathFinder.h"
+
+namespace ocre {
+
+namespace {
+
+constexpr const char* kUsage = "usage: ocre-data route MAP TILES  (queries \"sc sr gc gr\", one a line, on standard input)";
+constexpr const char* kPrefix = "ocre-data route: ";
+constexpr int kStatusFailed = 1;
+constexpr int kStatusBadUsage = 2;
+constexpr int kQueryFields = 4;
+// Enough of a bad line to recognise it in the message.
+constexpr size_t kQuotedLineLength = 60;
+
+// The loaders make surfaces in the screen's format, so a display must be
+// open; the dummy driver needs no window.
+constexpr const char* kVideoDriverVariable = "SDL_VIDEODRIVER";
+constexpr const char* kDummyDriver = "dummy";
+constexpr int32_t kScreenWidth = 640;
+constexpr int32_t kScreenHeight = 480;
+constexpr int32_t kScreenDepth = 32;
+
+int badUsage(const char* problem) {
+    std::fprintf(stderr, "%s%s (%s)\n", kPrefix, problem, kUsage);
+    return kStatusBadUsage;
+}
+
+bool readable(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "%scannot open %s: %s\n", kPrefix, path, std::strerror(errno));
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+// The server's loaders report a refused file on standard output and end
+// the process; standard output is for answers only, so while they run it
+// points at standard error.
+class StdoutToStderr {
+public:
+    StdoutToStderr() {
+        std::fflush(stdout);
+        saved_ = dup(STDOUT_FILENO);
+        if (saved_ >= 0) dup2(STDERR_FILENO, STDOUT_FILENO);
+    }
+    ~StdoutToStderr() {
+        std::fflush(stdout);
+        if (saved_ < 0) return;
+        dup2(saved_, STDOUT_FILENO);
+        close(saved_);
+    }
+    StdoutToStderr(const StdoutToStderr&) = delete;
+    StdoutToStderr& operator=(const StdoutToStderr&) = delete;
+
+private:
+    int saved_;
+};
+
+bool isBlank(const std::string& line) { return line.find_first_not_of(" \t\r\n") == std::string::npos; }
+
+// Exactly four whole numbers in the signed 32-bit range, blanks around.
+bool parseQuery(const std::string& line, int32_t (&fields)[kQueryFields]) {
+    const char* at = line.c_str();
+    for (int32_t& field : fields) {
+        char* end = nullptr;
+        errno = 0;
+        const long long value = std::strtoll(at, &end, 10);
+        if (end == at || errno == ERANGE || value < std::numeric_limits<int32_t>::min() ||
+            value > std::numeric_limits<int32_t>::max())
+            return false;
+        field = static_cast<int32_t>(value);
+        at = end;
+    }
+    return isBlank(at);
+}
+
+void printAnswer(const Waypoints& waypoints) {
+    std::printf("%zu", waypoints.xs.size());
+    for (size_t i = 0; i < waypoints.xs.size(); ++i) std::printf(" %d,%d", waypoints.xs[i], waypoints.ys[i]);
+    std::printf("\n");
+    // A caller may wait for each answer before it sends the next query.
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int runRouteCommand(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::printf("%s\n", kUsage);
+        return 0;
+    }
+    if (argc != 3) return badUsage("expected a map file and a tile file");
+    const char* mapFile = argv[1];
+    const char* tileFile = argv[2];
+    if (!readable(mapFile) || !readable(tileFile)) return kStatusFailed;
+
+    setenv(kVideoDriverVariable, kDummyDriver, 0);
+    DisplaySDL display(kScreenWidth, kScreenHeight, kScreenDepth);
+    std::unique_ptr<Map> map;
+    {
+        StdoutToStderr loaderMessages;
+        display.open();
+        map = std::make_unique<Map>(tileFile, &display);
+        map->load(mapFile);
+    }
+
+    std::string line;
+    for (unsigned long lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
+        if (isBlank(line)) continue;
+        int32_t q[kQueryFields];
+        if (!parseQuery(line, q)) {
+            std::fprintf(stderr, "%sline %lu: expected \"sc sr gc gr\", four whole numbers, not \"%s\"\n", kPrefix,
+                         lineNumber, line.substr(0, kQuotedLineLength).c_str());
+            return kStatusFailed;
+        }
+        printAnswer(findPath(q[0], q[1], q[2], q[3], *map));
+    }
+    return 0;
+}
+
+}  // namespace ocre
