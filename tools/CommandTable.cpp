@@ -8,7 +8,7 @@ namespace ocre {
 const std::vector<Command>& commandTable() {
     static const std::vector<Command> table = {
         {"build", "DIR [--font CONSOLE_FONT]", "write the complete default data set into DIR", runBuild},
-        {"inspect", "[--tiles FILE.tle] FILE...", "describe data files (.spr .tle .map .dat .pat .dlg) and what is wrong with them", runInspect},
+        {"inspect", "[--tiles FILE.tle] FILE...", "describe data files (.spr .tle .map .dat .pat .dlg) and what is wrong with them; status 1 if anything is", runInspect},
         {"render", "DIR OUT.png", "draw the map of the data set in DIR, with the sheep path, to a PNG file", runRender},
         {"sheet", "FILE.spr OUT.png", "draw all frames of a sprite frame file side by side to a PNG file", runSheet},
     };
