@@ -170,5 +170,30 @@ TEST_F(WorldSeenByAClient, PathWalkersVisitTheWaypointsInOrder) {
     }
 }
 
+TEST_F(WorldSeenByAClient, OcreBotShowsSixActorsAPassWithTheDragonAndThePointerInPlace) {
+    ServerProcess server(dir.path(), {});
+    ASSERT_TRUE(server.waitForOutput(kBanner, 20000));
+    const std::string command = std::string(OCRE_BOT_BINARY) + " connect --login botwatcher --passes 4";
+    std::FILE* bot = popen(command.c_str(), "r");
+    ASSERT_NE(bot, nullptr);
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, bot)) output += buffer;
+    EXPECT_EQ(pclose(bot), 0);
+    server.signal(SIGINT);
+    EXPECT_TRUE(server.waitForExit(15000));
+
+    EXPECT_EQ(output.rfind("reply: from SERVEUR to CLIENT connection_accepted hello\n", 0), 0u) << output;
+    int passes = 0;
+    for (size_t at = output.find("pass "); at != std::string::npos; at = output.find("pass ", at + 1)) {
+        const std::string line = output.substr(at, output.find('\n', at) - at);
+        ++passes;
+        EXPECT_NE(line.find("6 actors: #0 "), std::string::npos) << line;
+        EXPECT_NE(line.find("#1 (50,50) anim 4"), std::string::npos) << line;
+        EXPECT_NE(line.find("#5 (160,0) anim 3"), std::string::npos) << line;
+    }
+    EXPECT_EQ(passes, 4);
+}
+
 }  // namespace
 }  // namespace ocre::test
