@@ -10,12 +10,6 @@ constexpr int32_t kAbsent = -1;
 
 }  // namespace
 
-// The game's Pop and Rebuild move the hole all the way to the bottom and
-// then sift the displaced entry back up. Below the hole both subtrees are
-// heaps, so the entries along the hole's path are sorted, and the entry
-// comes to rest just below the last of them whose f is not larger than its
-// own. siftDown stops there directly: the same array, fewer moves.
-
 bool OpenList::contains(int32_t node) const {
     return static_cast<size_t>(node) < positionOfNode_.size() && positionOfNode_[node] != kAbsent;
 }
@@ -65,6 +59,11 @@ void OpenList::siftUp(size_t hole, Entry entry) {
     place(hole, entry);
 }
 
+// The game's Pop and Rebuild move the hole all the way to the bottom and
+// then sift the displaced entry back up. Below the hole both subtrees are
+// heaps, so the entries along the hole's path are sorted, and the entry
+// comes to rest just below the last of them whose f is not larger than its
+// own. siftDown stops there directly: the same array, fewer moves.
 void OpenList::siftDown(size_t hole, Entry entry, size_t count) {
     for (;;) {
         size_t child = 2 * hole + 2;

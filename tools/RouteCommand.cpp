@@ -19,7 +19,8 @@ namespace ocre {
 
 namespace {
 
-constexpr const char* kUsage = "usage: ocre-data route MAP TILES  (queries \"sc sr gc gr\", one a line, on standard input)";
+constexpr const char* kUsage =
+    "usage: ocre-data route MAP TILES  (queries \"sc sr gc gr\", one a line, on standard input)";
 constexpr const char* kPrefix = "ocre-data route: ";
 constexpr int kStatusFailed = 1;
 constexpr int kStatusBadUsage = 2;

@@ -92,6 +92,15 @@ Grid mazeGrid(unsigned seed) {
     return grid;
 }
 
+// The same maze with one room's openings walled up.
+Grid sealedRoomMazeGrid(unsigned seed, int roomCol, int roomRow) {
+    Grid grid = mazeGrid(seed);
+    for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc)
+            if (dc != 0 || dr != 0) at(grid, roomCol + dc, roomRow + dr) = kWall;
+    return grid;
+}
+
 struct Query {
     CellPosition start;
     CellPosition goal;
@@ -117,9 +126,14 @@ const Query kCornerToCorner{{0, 0}, {kSide - 2, kSide - 2}};
 const Query kAcrossOpen{{3, 5}, {250, 190}};
 const Query kToWalledOffGoal{{3, 5}, {200, 160}};
 const Query kAcrossRandom{{0, 0}, {kSide - 1, kSide - 1}};
+const Query kToSealedRoom{{0, 0}, {128, 128}};
 
 const Grid& maze() {
     static const Grid grid = mazeGrid(7);
+    return grid;
+}
+const Grid& sealedRoomMaze() {
+    static const Grid grid = sealedRoomMazeGrid(7, kToSealedRoom.goal.col, kToSealedRoom.goal.row);
     return grid;
 }
 const Grid& open() {
@@ -137,6 +151,8 @@ const Grid& randomObstacles() {
 
 void BM_Game_Maze(benchmark::State& s) { runSearch(s, maze(), kCornerToCorner, gameSearch); }
 void BM_Grid_Maze(benchmark::State& s) { runSearch(s, maze(), kCornerToCorner, gridAStar); }
+void BM_Game_MazeSealedGoal(benchmark::State& s) { runSearch(s, sealedRoomMaze(), kToSealedRoom, gameSearch); }
+void BM_Grid_MazeSealedGoal(benchmark::State& s) { runSearch(s, sealedRoomMaze(), kToSealedRoom, gridAStar); }
 void BM_Game_Open(benchmark::State& s) { runSearch(s, open(), kAcrossOpen, gameSearch); }
 void BM_Grid_Open(benchmark::State& s) { runSearch(s, open(), kAcrossOpen, gridAStar); }
 void BM_Game_OpenWalledOffGoal(benchmark::State& s) { runSearch(s, walledOff(), kToWalledOffGoal, gameSearch); }
@@ -146,6 +162,8 @@ void BM_Grid_RandomObstacles(benchmark::State& s) { runSearch(s, randomObstacles
 
 BENCHMARK(BM_Game_Maze)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Grid_Maze)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Game_MazeSealedGoal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grid_MazeSealedGoal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Game_Open)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Grid_Open)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Game_OpenWalledOffGoal)->Unit(benchmark::kMillisecond);
