@@ -33,5 +33,6 @@ int runBuild(const std::vector<std::string>& arguments);
 int runInspect(const std::vector<std::string>& arguments);
 int runRender(const std::vector<std::string>& arguments);
 int runSheet(const std::vector<std::string>& arguments);
+int runRoute(const std::vector<std::string>& arguments);
 
 }  // namespace ocre

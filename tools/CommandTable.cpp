@@ -11,6 +11,7 @@ const std::vector<Command>& commandTable() {
         {"inspect", "[--tiles FILE.tle] FILE...", "describe data files (.spr .tle .map .dat .pat .dlg) and what is wrong with them; status 1 if anything is", runInspect},
         {"render", "DIR OUT.png", "draw the map of the data set in DIR, with the sheep path, to a PNG file", runRender},
         {"sheet", "FILE.spr OUT.png", "draw all frames of a sprite frame file side by side to a PNG file", runSheet},
+        {"route", "MAP TILES", "answer route queries \"sc sr gc gr\" from standard input with the server's path finder", runRoute},
     };
     return table;
 }

@@ -10,6 +10,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/Map.h"
 #include "gfx/DisplaySDL.h"
@@ -134,6 +135,14 @@ int runRouteCommand(int argc, char** argv) {
         printAnswer(findPath(q[0], q[1], q[2], q[3], *map));
     }
     return 0;
+}
+
+int runRoute(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words = {"route"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    return runRouteCommand(static_cast<int>(argv.size()), argv.data());
 }
 
 }  // namespace ocre

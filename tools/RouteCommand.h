@@ -8,10 +8,15 @@
 // message on standard error, since later answers would no longer line up
 // with their queries.
 
+#include <string>
+#include <vector>
+
 namespace ocre {
 
 // argv[0] is "route". Returns the exit status: 0, or non-zero after a
 // one-line message on standard error.
 int runRouteCommand(int argc, char** argv);
+// The same for ocre-data's command table (arguments after "route").
+int runRoute(const std::vector<std::string>& arguments);
 
 }  // namespace ocre
