@@ -7,6 +7,9 @@
 #include "app/FrameTimer.h"
 #include "app/MainLoop.h"
 #include "app/StopSignal.h"
+#include "gfx/Input.h"
+#include "net/FastEvent.h"
+#include "world/KeyboardController.h"
 
 namespace ocre {
 namespace {
@@ -93,6 +96,77 @@ TEST_F(MainLoopTest, StopSignalEndsTheLoopAfterTheCurrentTurn) {
     installStopSignalHandlers();
     EXPECT_EQ(runMainLoop(timer, steps), 2u);
     EXPECT_TRUE(stopRequested());
+}
+
+}  // namespace
+}  // namespace ocre
+
+namespace ocre {
+namespace {
+
+// The loop as the server runs it: the input poll and reset around each
+// pass, and K1's escape key as the exit test.
+class KeyboardTurn : public TurnSteps {
+public:
+    void scenePass() override {
+        pollInput();
+        endFrameInput();
+    }
+    void serveRequests() override {}
+    bool escapeHeld() override { return k1.escape() != 0; }
+    KeyboardController k1{SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, 'v', ' ', 'n', SDLK_ESCAPE};
+};
+
+class MainLoopWithKeyboard : public testing::Test {
+protected:
+    void SetUp() override {
+        resetStopRequestForTesting();
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0);
+        ASSERT_NE(SDL_SetVideoMode(640, 480, 32, 0), nullptr);
+        ASSERT_EQ(fe_start(), 0);
+    }
+    void TearDown() override {
+        fe_stop();
+        SDL_Quit();
+    }
+    static void pushKey(Uint8 type, SDLKey key) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.type = type;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = key;
+        fe_push(&event);
+    }
+    FrameTimer timer;
+};
+
+TEST_F(MainLoopWithKeyboard, EscapeKeyDownAlreadyQueuedGivesExactlyOneTurn) {
+    KeyboardTurn turn;
+    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    EXPECT_EQ(runMainLoop(timer, turn), 1u);
+}
+
+TEST_F(MainLoopWithKeyboard, EscapeDownAndUpDrainedInOnePollKeepTheLoopRunning) {
+    KeyboardTurn turn;
+    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    pushKey(SDL_KEYUP, SDLK_ESCAPE);
+    // A later signal ends the run; by then Escape was seen released.
+    class StopAfterThreeTurns : public TurnSteps {
+    public:
+        explicit StopAfterThreeTurns(KeyboardTurn& inner) : inner_(inner) {}
+        void scenePass() override {
+            inner_.scenePass();
+            if (++passes_ == 3) std::raise(SIGTERM);
+        }
+        void serveRequests() override {}
+        bool escapeHeld() override { return inner_.escapeHeld(); }
+
+    private:
+        KeyboardTurn& inner_;
+        int passes_ = 0;
+    } steps(turn);
+    installStopSignalHandlers();
+    EXPECT_EQ(runMainLoop(timer, steps), 3u);
 }
 
 }  // namespace
