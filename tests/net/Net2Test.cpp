@@ -155,18 +155,6 @@ TEST_F(Net2Udp, APortInUseIsRefusedAndLeavesNoSlotInUse) {
     EXPECT_EQ(net2_open_udp(freePort(SOCK_DGRAM), kPacketSize), 1);
 }
 
-TEST_F(Net2Udp, ReadsOnOtherSocketsGiveNothing) {
-    const Uint16 port = freePort(SOCK_STREAM);
-    const int listener = net2_listen_tcp(port);
-    ASSERT_GE(listener, 0);
-    EXPECT_EQ(net2_read_udp(listener), nullptr);
-    EXPECT_EQ(net2_read_udp(-1), nullptr);
-    EXPECT_EQ(net2_read_udp(kNet2MaxSockets), nullptr);
-    char buffer[4];
-    EXPECT_EQ(net2_read_tcp(listener, buffer, sizeof buffer), 0);
-    EXPECT_EQ(net2_tcp_peer(listener), nullptr);
-}
-
 TEST_F(Net2Tcp, BytesTravelBetweenAConnectionAndItsAcceptedPeer) {
     const Uint16 port = freePort(SOCK_STREAM);
     const int listener = net2_listen_tcp(port);
