@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <sys/stat.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,31 +76,42 @@ TEST_F(ServerLifecycle, WithoutAnyDisplayChoosesTheDummyDriverAndSaysSo) {
     expectCleanStopWithStatistics(server, 1);
 }
 
-// An X server of its own for the tests that need a real window.
+// An X server of its own for the tests that need a real window; Xvfb
+// picks a free display number and writes it to a pipe, so parallel runs
+// never clash.
 class VirtualScreen {
 public:
-    VirtualScreen() : number_(60 + getpid() % 200) {
+    VirtualScreen() {
+        int numberPipe[2];
+        if (pipe(numberPipe) != 0) return;
         pid_ = fork();
         if (pid_ == 0) {
+            close(numberPipe[0]);
             std::freopen("/dev/null", "w", stderr);
-            std::string display = ":" + std::to_string(number_);
-            execlp("Xvfb", "Xvfb", display.c_str(), "-nolisten", "tcp", "-screen", "0", "800x600x24",
+            const std::string fd = std::to_string(numberPipe[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "800x600x24",
                    static_cast<char*>(nullptr));
             _exit(127);
         }
-        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number_);
-        for (int i = 0; i < 100 && access(socket.c_str(), F_OK) != 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        close(numberPipe[1]);
+        std::string number;
+        char c;
+        pollfd ready{numberPipe[0], POLLIN, 0};
+        while (poll(&ready, 1, 10000) > 0 && read(numberPipe[0], &c, 1) == 1 && c != '\n') number += c;
+        close(numberPipe[0]);
+        display_ = number.empty() ? "" : ":" + number;
     }
     ~VirtualScreen() {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
     }
-    std::string display() const { return ":" + std::to_string(number_); }
+    const std::string& display() const { return display_; }
 
 private:
-    int number_;
-    pid_t pid_;
+    pid_t pid_ = -1;
+    std::string display_;
 };
 
 int runWithDisplay(const std::string& display, const std::string& command) {
@@ -109,6 +121,7 @@ int runWithDisplay(const std::string& display, const std::string& command) {
 
 TEST_F(ServerLifecycle, EscapeHeldInTheRealWindowEndsTheRun) {
     VirtualScreen screen;
+    ASSERT_FALSE(screen.display().empty()) << "Xvfb did not start";
     ServerProcess server(dir.path(), {}, {{"DISPLAY", screen.display()}, {"SDL_VIDEODRIVER", "x11"}});
     ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs)) << server.err();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -126,6 +139,7 @@ TEST_F(ServerLifecycle, EscapeHeldInTheRealWindowEndsTheRun) {
 
 TEST_F(ServerLifecycle, SigintStopsAServerWithARealWindow) {
     VirtualScreen screen;
+    ASSERT_FALSE(screen.display().empty()) << "Xvfb did not start";
     ServerProcess server(dir.path(), {}, {{"DISPLAY", screen.display()}, {"SDL_VIDEODRIVER", "x11"}});
     ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs)) << server.err();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
