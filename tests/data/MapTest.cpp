@@ -6,6 +6,7 @@
 
 #include "gfx/Display.h"
 #include "tests/data/DataFiles.h"
+#include "tests/support/RecordingDisplay.h"
 
 namespace ocre {
 namespace {
@@ -13,39 +14,12 @@ namespace {
 using test::MapHeader;
 using test::tileRecord;
 
-// Records the blits a map window asks for.
-class RecordingDisplay : public Display {
-public:
-    struct Draw {
-        SurfaceSDL* surface;
-        int16_t x, y;
-        uint16_t w, h;
-    };
-    std::vector<Draw> draws;
-
-    void drawSurface(SurfaceSDL* surface, int16_t x, int16_t y, uint16_t w, uint16_t h) override {
-        draws.push_back({surface, x, y, w, h});
-    }
-    void open() override {}
-    void nop() override {}
-    void putPixel(uint32_t, uint32_t, int, int, int) override {}
-    void clearAndFlip(int, int, int) override {}
-    void clear(int, int, int) override {}
-    void flip() override {}
-    void present() override {}
-    void nopWithValue(uint32_t) override {}
-    void loadBmp(const char*, int32_t*, int32_t*) override {}
-    void setClip(int16_t, int16_t, uint16_t, uint16_t) override {}
-    void grabSurface(SurfaceSDL*, int16_t, int16_t, uint16_t, uint16_t) override {}
-    void blitSurface(SurfaceSDL*) override {}
-    void drawText(int32_t, int32_t, const char*, const GlyphSource&, int32_t, int32_t, int32_t, int32_t) override {}
-};
 
 class MapTest : public ::testing::Test {
 protected:
     test::OpenDisplay screen;
     test::TempDir dir;
-    RecordingDisplay recorder;
+    test::RecordingDisplay recorder;
 
     std::string write(const std::string& name, const test::Bytes& bytes) {
         test::writeFile(dir.file(name), bytes.data());
@@ -316,7 +290,7 @@ protected:
         header.rows = 2;
         map->load(write("six.map", test::mapFile(header, {0, 1, 2, 3, 4, 5})).c_str());
     }
-    int cellOf(const RecordingDisplay::Draw& draw) {
+    int cellOf(const test::SurfaceCall& draw) {
         for (uint32_t i = 0; i < 6; ++i)
             if (map->tile(i)->surface.get() == draw.surface) return static_cast<int>(i);
         return -1;
@@ -327,65 +301,65 @@ protected:
 TEST_F(DrawWindowTest, ShiftedOriginDrawsOneMoreColumnStartingLeftOfTheScreenPoint) {
     map->drawWindow(16, 0, 100, 50, 32, 32);
     // One column and one row of view: columns 0 and 1, rows 0 and 1.
-    ASSERT_EQ(recorder.draws.size(), 4u);
-    EXPECT_EQ(cellOf(recorder.draws[0]), 0);
-    EXPECT_EQ(recorder.draws[0].x, 100 - 16);
-    EXPECT_EQ(recorder.draws[0].y, 50);
-    EXPECT_EQ(recorder.draws[0].w, 32);
-    EXPECT_EQ(recorder.draws[0].h, 32);
-    EXPECT_EQ(cellOf(recorder.draws[1]), 1);
-    EXPECT_EQ(recorder.draws[1].x, 100 + 16);
-    EXPECT_EQ(cellOf(recorder.draws[2]), 3);
-    EXPECT_EQ(recorder.draws[2].y, 82);
-    EXPECT_EQ(cellOf(recorder.draws[3]), 4);
+    ASSERT_EQ(recorder.surfaces.size(), 4u);
+    EXPECT_EQ(cellOf(recorder.surfaces[0]), 0);
+    EXPECT_EQ(recorder.surfaces[0].x, 100 - 16);
+    EXPECT_EQ(recorder.surfaces[0].y, 50);
+    EXPECT_EQ(recorder.surfaces[0].w, 32);
+    EXPECT_EQ(recorder.surfaces[0].h, 32);
+    EXPECT_EQ(cellOf(recorder.surfaces[1]), 1);
+    EXPECT_EQ(recorder.surfaces[1].x, 100 + 16);
+    EXPECT_EQ(cellOf(recorder.surfaces[2]), 3);
+    EXPECT_EQ(recorder.surfaces[2].y, 82);
+    EXPECT_EQ(cellOf(recorder.surfaces[3]), 4);
 }
 
 TEST_F(DrawWindowTest, InnerViewDrawsEachCellAtItsPlace) {
     map->drawWindow(32, 0, 0, 0, 40, 20);
     // Columns 1..3 and rows 0..1 by the bounds; column 3 is past the edge.
-    ASSERT_EQ(recorder.draws.size(), 4u);
-    EXPECT_EQ(cellOf(recorder.draws[0]), 1);
-    EXPECT_EQ(recorder.draws[0].x, 0);
-    EXPECT_EQ(cellOf(recorder.draws[1]), 2);
-    EXPECT_EQ(recorder.draws[1].x, 32);
-    EXPECT_EQ(cellOf(recorder.draws[2]), 4);
-    EXPECT_EQ(recorder.draws[2].y, 32);
-    EXPECT_EQ(cellOf(recorder.draws[3]), 5);
+    ASSERT_EQ(recorder.surfaces.size(), 4u);
+    EXPECT_EQ(cellOf(recorder.surfaces[0]), 1);
+    EXPECT_EQ(recorder.surfaces[0].x, 0);
+    EXPECT_EQ(cellOf(recorder.surfaces[1]), 2);
+    EXPECT_EQ(recorder.surfaces[1].x, 32);
+    EXPECT_EQ(cellOf(recorder.surfaces[2]), 4);
+    EXPECT_EQ(recorder.surfaces[2].y, 32);
+    EXPECT_EQ(cellOf(recorder.surfaces[3]), 5);
 }
 
 TEST_F(DrawWindowTest, WholeMapIsDrawnOnceWithNothingPastItsEdges) {
     map->drawWindow(0, 0, 0, 0, 640, 480);
-    ASSERT_EQ(recorder.draws.size(), 6u);
+    ASSERT_EQ(recorder.surfaces.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(cellOf(recorder.draws[i]), static_cast<int>(i));
-        EXPECT_EQ(recorder.draws[i].x, static_cast<int>(i % 3) * 32);
-        EXPECT_EQ(recorder.draws[i].y, static_cast<int>(i / 3) * 32);
+        EXPECT_EQ(cellOf(recorder.surfaces[i]), static_cast<int>(i));
+        EXPECT_EQ(recorder.surfaces[i].x, static_cast<int>(i % 3) * 32);
+        EXPECT_EQ(recorder.surfaces[i].y, static_cast<int>(i / 3) * 32);
     }
 }
 
 TEST_F(DrawWindowTest, ViewBeforeOrBeyondTheMapDrawsOnlyMapCells) {
     // Columns -2..1 and rows -1..1 by the bounds: the map's part of them.
     map->drawWindow(-64, -32, 0, 0, 96, 64);
-    ASSERT_EQ(recorder.draws.size(), 4u);
-    EXPECT_EQ(cellOf(recorder.draws[0]), 0);
-    EXPECT_EQ(recorder.draws[0].x, 64);
-    EXPECT_EQ(recorder.draws[0].y, 32);
-    EXPECT_EQ(cellOf(recorder.draws[1]), 1);
-    EXPECT_EQ(recorder.draws[1].x, 96);
-    EXPECT_EQ(cellOf(recorder.draws[2]), 3);
-    EXPECT_EQ(recorder.draws[2].y, 64);
-    EXPECT_EQ(cellOf(recorder.draws[3]), 4);
+    ASSERT_EQ(recorder.surfaces.size(), 4u);
+    EXPECT_EQ(cellOf(recorder.surfaces[0]), 0);
+    EXPECT_EQ(recorder.surfaces[0].x, 64);
+    EXPECT_EQ(recorder.surfaces[0].y, 32);
+    EXPECT_EQ(cellOf(recorder.surfaces[1]), 1);
+    EXPECT_EQ(recorder.surfaces[1].x, 96);
+    EXPECT_EQ(cellOf(recorder.surfaces[2]), 3);
+    EXPECT_EQ(recorder.surfaces[2].y, 64);
+    EXPECT_EQ(cellOf(recorder.surfaces[3]), 4);
 
-    recorder.draws.clear();
+    recorder.surfaces.clear();
     map->drawWindow(96, 0, 0, 0, 64, 64);
     map->drawWindow(0, 64, 0, 0, 64, 64);
-    EXPECT_TRUE(recorder.draws.empty());
+    EXPECT_TRUE(recorder.surfaces.empty());
 
     // The most extreme view spans two billion columns before the map: it
     // must end at once, reaching only the extra column and row at cell 0.
     map->drawWindow(-2147483647 - 1, -2147483647 - 1, 0, 0, 2147483647, 2147483647);
-    ASSERT_EQ(recorder.draws.size(), 1u);
-    EXPECT_EQ(cellOf(recorder.draws[0]), 0);
+    ASSERT_EQ(recorder.surfaces.size(), 1u);
+    EXPECT_EQ(cellOf(recorder.surfaces[0]), 0);
 }
 
 }  // namespace

@@ -17,10 +17,6 @@ void writeSpriteFile(const std::string& path, uint16_t width, uint16_t height, c
     writeFile(path, bytes.data());
 }
 
-std::ostream& operator<<(std::ostream& out, const TextCall& call) {
-    return out << "drawText(" << call.x << ", " << call.y << ", \"" << call.text << "\", " << call.rightLimit << ", "
-               << call.ignored1 << ", " << call.width << ", " << call.ignored2 << ")";
-}
 
 Rgb pixelAt(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);

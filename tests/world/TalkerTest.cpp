@@ -138,7 +138,7 @@ TEST_F(TalkerTest, TheBoxIsDrawnOverTheViewOnlyWhileTalking) {
     EXPECT_TRUE(display_.texts.empty());
     ASSERT_TRUE(actor->openConversation());
     actor->draw(0, 0, 10, 20, 320, 240);
-    EXPECT_EQ(display_.texts, (std::vector<std::string>{"Bonjour "}));
+    EXPECT_EQ(display_.textsOnly(), (std::vector<std::string>{"Bonjour "}));
     ASSERT_EQ(display_.surfaces.size(), 1u) << "its portrait (the sprite has no surfaces)";
     EXPECT_EQ(display_.surfaces[0].x, 10 + 90 - 4);
     EXPECT_EQ(display_.surfaces[0].y, 20);

@@ -21,6 +21,7 @@
 #include "world/Controller.h"
 #include "world/MouseController.h"
 #include "world/Scene.h"
+#include "tests/support/RecordingDisplay.h"
 
 namespace ocre::test {
 
@@ -88,48 +89,6 @@ private:
     std::string* log_;
 };
 
-struct DrawCall {
-    int16_t x, y;
-    uint16_t w, h;
-};
-
-class RecordingDisplay : public Display {
-public:
-    std::vector<DrawCall> surfaces;
-    std::vector<std::string> texts;
-
-    void open() override {}
-    void nop() override {}
-    void putPixel(uint32_t, uint32_t, int, int, int) override {}
-    void clearAndFlip(int, int, int) override {}
-    void clear(int, int, int) override {}
-    void flip() override {}
-    void present() override {}
-    void nopWithValue(uint32_t) override {}
-    void loadBmp(const char*, int32_t*, int32_t*) override {}
-    void setClip(int16_t, int16_t, uint16_t, uint16_t) override {}
-    void drawSurface(SurfaceSDL*, int16_t x, int16_t y, uint16_t w, uint16_t h) override {
-        surfaces.push_back({x, y, w, h});
-    }
-    void grabSurface(SurfaceSDL*, int16_t, int16_t, uint16_t, uint16_t) override {}
-    void blitSurface(SurfaceSDL*) override {}
-    void drawText(int32_t, int32_t, const char* text, const GlyphSource&, int32_t, int32_t, int32_t,
-                  int32_t) override {
-        texts.emplace_back(text);
-    }
-};
-
-class FixedGlyphs : public GlyphSource {
-public:
-    FixedGlyphs(uint32_t width, uint32_t height) : width_(width), height_(height) {}
-    uint32_t glyphHeight() const override { return height_; }
-    uint32_t glyphWidth() const override { return width_; }
-    SurfaceSDL* glyph(unsigned char) const override { return nullptr; }
-
-private:
-    uint32_t width_;
-    uint32_t height_;
-};
 
 // Clean input tables and a pinned pointer for every test; SDL's event queue
 // is up so that real mouse and key events can be pushed.
