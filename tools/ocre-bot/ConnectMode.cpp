@@ -53,12 +53,8 @@ private:
 int runConnect(const BotOptions& options) {
     std::string error;
     sockaddr_in server{};
-    if (!resolveIpv4(options.host, options.serverPort, server, error)) {
-        reportFailure(error);
-        return kExitFailure;
-    }
     UdpEndpoint endpoint;
-    if (!endpoint.open(options.port, error)) {
+    if (!openSession(options.host, options.serverPort, options.port, server, endpoint, error)) {
         reportFailure(error);
         return kExitFailure;
     }

@@ -26,12 +26,8 @@ void pause(int ms) {
 int runSend(const BotOptions& options) {
     std::string error;
     sockaddr_in server{};
-    if (!resolveIpv4(options.host, options.serverPort, server, error)) {
-        reportFailure(error);
-        return kExitFailure;
-    }
     UdpEndpoint endpoint;
-    if (!endpoint.open(0, error)) {
+    if (!openSession(options.host, options.serverPort, 0, server, endpoint, error)) {
         reportFailure(error);
         return kExitFailure;
     }

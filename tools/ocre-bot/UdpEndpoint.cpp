@@ -89,4 +89,9 @@ std::string localAddressToward(const sockaddr_in& destination) {
     return result;
 }
 
+bool openSession(const std::string& host, uint16_t serverPort, uint16_t localPort, sockaddr_in& server,
+                 UdpEndpoint& endpoint, std::string& error) {
+    return resolveIpv4(host, serverPort, server, error) && endpoint.open(localPort, error);
+}
+
 }  // namespace ocre::bot

@@ -37,6 +37,11 @@ private:
 // Resolves an IPv4 address; false with a reason.
 bool resolveIpv4(const std::string& host, uint16_t port, sockaddr_in& address, std::string& error);
 
+// Resolves the server and opens the endpoint on localPort (0: any); false
+// with the reason in error.
+bool openSession(const std::string& host, uint16_t serverPort, uint16_t localPort, sockaddr_in& server,
+                 UdpEndpoint& endpoint, std::string& error);
+
 // The dotted local address the system would use to reach the destination,
 // "127.0.0.1" if it cannot tell.
 std::string localAddressToward(const sockaddr_in& destination);
