@@ -18,7 +18,6 @@
 namespace ocre::test {
 namespace {
 
-constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";
 constexpr int kStartMs = 20000;
 constexpr int kStopMs = 15000;
 

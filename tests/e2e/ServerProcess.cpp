@@ -8,7 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -191,6 +194,39 @@ void UdpPeer::drain() {
 std::string datagramText(const std::vector<uint8_t>& datagram) {
     std::string text(datagram.begin(), datagram.end());
     return text.substr(0, text.find('\0'));
+}
+
+std::string connectionRequest(const std::string& login, const UdpPeer& peer, const std::string& password) {
+    return "from CLIENT to SERVEUR connection_request " + login + " " + password + " 127.0.0.1 " +
+           std::to_string(peer.port());
+}
+
+std::vector<Pass> collectPasses(UdpPeer& peer, int milliseconds, std::vector<std::string>* others) {
+    std::vector<Pass> passes;
+    const auto until = Clock::now() + std::chrono::milliseconds(milliseconds);
+    std::vector<uint8_t> datagram;
+    while (Clock::now() < until) {
+        if (!peer.receive(datagram, 50)) continue;
+        EXPECT_EQ(datagram.size(), kDatagramSize);
+        const std::string text = datagramText(datagram);
+        for (size_t i = text.size(); i < datagram.size(); ++i) EXPECT_EQ(datagram[i], 0) << text;
+        unsigned number, a, b, c, d;
+        if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u affiche (%u,%u,%u,%u)", &number, &a, &b, &c, &d) ==
+            5) {
+            EXPECT_EQ(c, 0u);
+            EXPECT_EQ(d, 0u);
+            passes.push_back(Pass{number, a, b, {}});
+        } else if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)", &number, &a, &b, &c,
+                               &d) == 5) {
+            if (passes.empty()) continue;  // the tail of a pass that began before we listened
+            EXPECT_EQ(number, passes.back().client);
+            passes.back().actors.push_back({a, b, c, d});
+        } else if (others) {
+            others->push_back(text);
+        }
+    }
+    if (!passes.empty()) passes.pop_back();
+    return passes;
 }
 
 }  // namespace ocre::test

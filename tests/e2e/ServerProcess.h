@@ -76,4 +76,26 @@ private:
 // The text of a 100-byte datagram, up to its first zero byte.
 std::string datagramText(const std::vector<uint8_t>& datagram);
 
+constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";
+constexpr uint16_t kServerPort = 5550;
+constexpr size_t kDatagramSize = 100;
+
+// A connection request from a client listening on the peer's port.
+std::string connectionRequest(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre");
+
+struct ActorState {
+    unsigned index, x, y, animation;
+};
+
+// One camera message and the actor messages after it.
+struct Pass {
+    unsigned client = 0, cameraX = 0, cameraY = 0;
+    std::vector<ActorState> actors;
+};
+
+// The passes the peer receives for a while (each datagram checked to be
+// 100 bytes, zero-padded); other texts go to others when given. The last
+// pass, which the deadline may cut, is dropped.
+std::vector<Pass> collectPasses(UdpPeer& peer, int milliseconds, std::vector<std::string>* others = nullptr);
+
 }  // namespace ocre::test

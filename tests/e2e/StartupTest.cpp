@@ -16,7 +16,6 @@
 namespace ocre::test {
 namespace {
 
-constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";
 constexpr int kStartMs = 20000;
 constexpr int kStopMs = 15000;
 constexpr const char* kOpenError = "erreur d'ouverture du fichier ";
@@ -137,7 +136,7 @@ TEST_F(ServerStartup, TakenPortIsFatalAndNamesThePort) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_ANY);
-    address.sin_port = htons(5550);
+    address.sin_port = htons(kServerPort);
     ASSERT_EQ(bind(blocker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
     ServerProcess server(dir.path(), {});

@@ -15,18 +15,6 @@
 namespace ocre::test {
 namespace {
 
-constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";
-constexpr uint16_t kServerPort = 5550;
-
-struct ActorState {
-    unsigned index, x, y, animation;
-};
-
-struct Pass {
-    unsigned cameraX = 0, cameraY = 0;
-    std::vector<ActorState> actors;
-};
-
 // Admits one client and records the passes it receives for a while.
 class WorldSeenByAClient : public testing::Test {
 protected:
@@ -36,32 +24,15 @@ protected:
         ServerProcess server(dir.path(), {});
         EXPECT_TRUE(server.waitForOutput(kBanner, 20000));
         UdpPeer client;
-        client.sendTo(kServerPort, "from CLIENT to SERVEUR connection_request watcher ocre 127.0.0.1 " +
-                                       std::to_string(client.port()));
+        client.sendTo(kServerPort, connectionRequest("watcher", client));
         std::vector<uint8_t> datagram;
         EXPECT_TRUE(client.receive(datagram, 5000));
         EXPECT_EQ(datagramText(datagram), "from SERVEUR to CLIENT connection_accepted hello");
 
-        std::vector<Pass> passes;
-        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (std::chrono::steady_clock::now() < until && client.receive(datagram, 1000)) {
-            EXPECT_EQ(datagram.size(), 100u);
-            const std::string text = datagramText(datagram);
-            unsigned number, a, b, c, d;
-            if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u affiche (%u,%u,%u,%u)", &number, &a, &b, &c,
-                            &d) == 5) {
-                passes.push_back(Pass{a, b, {}});
-            } else if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)", &number, &a, &b,
-                                   &c, &d) == 5) {
-                if (!passes.empty()) passes.back().actors.push_back({a, b, c, d});
-            } else {
-                ADD_FAILURE() << "unexpected datagram: " << text;
-            }
-        }
+        std::vector<Pass> passes = collectPasses(client, milliseconds);
         server.signal(SIGINT);
         EXPECT_TRUE(server.waitForExit(15000));
         EXPECT_EQ(server.exitStatus(), 0);
-        if (!passes.empty()) passes.pop_back();  // may be cut short
         return passes;
     }
 
