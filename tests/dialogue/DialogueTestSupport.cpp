@@ -4,34 +4,27 @@
 
 namespace ocre::test {
 
-void writeSpriteFile(const std::string& path, uint16_t width, uint16_t height, const std::vector<Rgb>& frameColours) {
+void writeSpriteFile(const std::string& path, uint16_t width, uint16_t height, const std::vector<uint32_t>& colours) {
     Bytes bytes;
-    bytes.u16(static_cast<uint32_t>(frameColours.size())).u16(0).u16(width).u16(height);
-    for (const Rgb& colour : frameColours) {
+    bytes.u16(static_cast<uint32_t>(colours.size())).u16(0).u16(width).u16(height);
+    for (uint32_t colour : colours) {
         for (uint32_t i = 0; i < static_cast<uint32_t>(width) * height; ++i) {
-            bytes.u8(static_cast<uint32_t>(colour.r)).u8(static_cast<uint32_t>(colour.g));
-            bytes.u8(static_cast<uint32_t>(colour.b)).u8(0);
+            bytes.u8(colour >> 16).u8(colour >> 8).u8(colour).u8(0);
         }
     }
-    for (size_t i = 0; i < frameColours.size(); ++i) bytes.u32(0).u32(0).u32(0).u32(0);
+    for (size_t i = 0; i < colours.size(); ++i) bytes.u32(0).u32(0).u32(0).u32(0);
     writeFile(path, bytes.data());
 }
 
-
-Rgb pixelAt(SDL_Surface* surface, int x, int y) {
-    SDL_LockSurface(surface);
-    const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-    Uint32 value = 0;
-    switch (surface->format->BytesPerPixel) {
-        case 1: value = row[x]; break;
-        case 2: value = reinterpret_cast<const Uint16*>(row)[x]; break;
-        case 3: value = row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16; break;
-        default: value = reinterpret_cast<const Uint32*>(row)[x]; break;
-    }
+uint32_t pixelAt(SDL_Surface* surface, int x, int y) {
+    if (surface->format->BytesPerPixel != 4) return 0xFFFFFFFF;
+    SDL_LockSurface(surface);  // so that an RLE-accelerated surface reads too
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
+    const Uint32 value = row[x];
     SDL_UnlockSurface(surface);
     Uint8 r = 0, g = 0, b = 0;
     SDL_GetRGB(value, surface->format, &r, &g, &b);
-    return {r, g, b};
+    return uint32_t{r} << 16 | uint32_t{g} << 8 | b;
 }
 
 }  // namespace ocre::test

@@ -1,33 +1,22 @@
 #pragma once
 // What the dialogue tests share: sprite frame files of plain-coloured
-// frames, a display that records what it is asked to draw, a glyph source of
-// chosen sizes, and pixel reading.
+// frames, and pixel reading. Colours are 0xRRGGBB.
 
 #include <SDL.h>
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "gfx/Display.h"
 #include "tests/support/RecordingDisplay.h"
 
 namespace ocre::test {
 
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-    bool operator==(const Rgb& other) const { return r == other.r && g == other.g && b == other.b; }
-};
-
 // One frame per colour, every pixel of a frame in its colour, boxes zero.
-void writeSpriteFile(const std::string& path, uint16_t width, uint16_t height, const std::vector<Rgb>& frameColours);
+void writeSpriteFile(const std::string& path, uint16_t width, uint16_t height, const std::vector<uint32_t>& colours);
 
-// The colour of one pixel of a surface (locked around the read, so that an
-// RLE-accelerated surface reads too).
-Rgb pixelAt(SDL_Surface* surface, int x, int y);
-
+// The colour of one pixel of a 32-bit surface (the tests' display depth);
+// 0xFFFFFFFF, which is no colour, for any other depth.
+uint32_t pixelAt(SDL_Surface* surface, int x, int y);
 
 }  // namespace ocre::test
