@@ -3,9 +3,7 @@
 // walkable cell, '#' a blocked one, 'x' a tile whose walkable byte is
 // neither 0 nor 1 (which does not count as walkable).
 
-#include <cstdint>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -14,8 +12,5 @@
 namespace ocre::test {
 
 std::unique_ptr<Map> gridMap(const std::vector<std::string>& rows, uint32_t tileWidth = 32, uint32_t tileHeight = 32);
-
-// A cols x rows map whose cells are blocked with the given probability.
-std::vector<std::string> randomRows(std::mt19937& random, int cols, int rows, double blockedShare);
 
 }  // namespace ocre::test
