@@ -2,203 +2,83 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "protocol/ClientRecord.h"
-#include "protocol/ViewFactory.h"
 #include "tests/protocol/ProtocolTestSupport.h"
 
 namespace ocre::test {
 namespace {
 
-using protocol::ClientRecord;
 using protocol::ClientView;
-using protocol::ViewFactory;
+using Origin = std::pair<int32_t, int32_t>;
 
-constexpr size_t kMessageBytes = 100;
+Origin origin(const ClientView& view) { return {view.originX(), view.originY()}; }
 
-void expectMessage(const SentDatagram& message, const std::string& text, uint16_t port) {
-    EXPECT_EQ(message.text(), text);
-    ASSERT_EQ(message.bytes.size(), kMessageBytes);
-    for (size_t i = text.size(); i < kMessageBytes; ++i) ASSERT_EQ(message.bytes[i], 0) << "byte " << i;
-    EXPECT_EQ(message.host, kLoopback);
-    EXPECT_EQ(message.port, port);
+TEST(ClientView, ARefreshSendsTheCameraThenOneMessagePerActorInListOrder) {
+    ProtocolServer server;
+    server.addActor(10, 20, 3);
+    Actor* stray = server.addActor(30, 40, 1, 200);
+    server.addActor(50, 60, 2);  // depth 50, newest first among equals
+    FrameSet foreignFrames;
+    AnimatedSprite foreign(foreignFrames);
+    stray->setCurrentAnimation(&foreign);  // not in its list: sent as animation 0
+    ClientView view(2, 640, 480, server.scene, server.service, "localhost", 4000);
+    view.refresh();
+
+    EXPECT_EQ(server.service.sent, (std::vector<std::string>{
+                                       sentTo(4000, "from SERVEUR to CLIENT 2 affiche (0,0,0,0)"),
+                                       sentTo(4000, "from SERVEUR to CLIENT 2 sprite (0,50,60,2)"),
+                                       sentTo(4000, "from SERVEUR to CLIENT 2 sprite (1,10,20,3)"),
+                                       sentTo(4000, "from SERVEUR to CLIENT 2 sprite (2,30,40,0)")}));
 }
 
-class ClientViewTest : public ::testing::Test {
-protected:
-    ClientView view(SmallWorld& in, int32_t width = 640, int32_t height = 480, uint32_t number = 2) {
-        return ClientView(number, width, height, in.scene(), service, "localhost", 4000);
+TEST(ClientView, OriginsThatWouldShowBeyondTheMapAreRefusedNotClamped) {
+    ProtocolServer server;
+    ClientView view(2, 320, 240, server.scene, server.service, "localhost", 4000);
+    struct Row { Origin asked, kept; };
+    for (const Row& row : {Row{{480, 360}, {480, 360}}, Row{{481, 361}, {480, 360}}, Row{{-1, -20}, {480, 360}},
+                           Row{{0, 0}, {0, 0}}, Row{{INT32_MAX, INT32_MIN}, {0, 0}}}) {
+        view.setOriginX(row.asked.first);
+        view.setOriginY(row.asked.second);
+        EXPECT_EQ(origin(view), row.kept) << row.asked.first << "," << row.asked.second;
     }
-    FakeNetworkService service;
-};
+    view.centreOn(400, 300);
+    EXPECT_EQ(origin(view), Origin(240, 180));
+    view.centreOn(790, 300);
+    EXPECT_EQ(origin(view), Origin(240, 180)) << "790 - 160 passes 800 - 320: x stays, it does not go to the edge";
+    view.centreOn(INT32_MIN, INT32_MIN);
+    EXPECT_EQ(origin(view), Origin(240, 180));
 
-TEST_F(ClientViewTest, ARefreshSendsTheCameraThenOneMessagePerActorInListOrder) {
-    SmallWorld world(800, 600);
-    world.addActor(10, 20, 3);
-    world.addActor(30, 40, 1, 200);
-    world.addActor(50, 60, 2);  // depth 50, newest first among equals
-    ClientView client = view(world);
-    client.refresh();
-
-    ASSERT_EQ(service.sent.size(), 4u);
-    expectMessage(service.sent[0], "from SERVEUR to CLIENT 2 affiche (0,0,0,0)", 4000);
-    expectMessage(service.sent[1], "from SERVEUR to CLIENT 2 sprite (0,50,60,2)", 4000);
-    expectMessage(service.sent[2], "from SERVEUR to CLIENT 2 sprite (1,10,20,3)", 4000);
-    expectMessage(service.sent[3], "from SERVEUR to CLIENT 2 sprite (2,30,40,1)", 4000);
-}
-
-TEST_F(ClientViewTest, AnActorShowingAnAnimationOutsideItsListIsSentWithZero) {
-    SmallWorld world(800, 600);
-    Actor* actor = world.addActor(10, 20, 3);
-    FrameSet stray;
-    AnimatedSprite foreign(stray);
-    actor->setCurrentAnimation(&foreign);
-    ClientView client = view(world);
-    client.refresh();
-    ASSERT_EQ(service.sent.size(), 2u);
-    EXPECT_EQ(service.sent[1].text(), "from SERVEUR to CLIENT 2 sprite (0,10,20,0)");
-}
-
-TEST_F(ClientViewTest, AnEmptyWorldGetsTheCameraOnly) {
-    SmallWorld world(800, 600);
-    ClientView client = view(world);
-    client.refresh();
-    ASSERT_EQ(service.sent.size(), 1u);
-    EXPECT_EQ(service.sent[0].text(), "from SERVEUR to CLIENT 2 affiche (0,0,0,0)");
-}
-
-TEST_F(ClientViewTest, OriginsOutsideTheMapAreRefusedNotClamped) {
-    SmallWorld world(800, 600);
-    ClientView client = view(world, 320, 240);
-    client.setOriginX(480);
-    client.setOriginY(360);
-    EXPECT_EQ(client.originX(), 480);
-    EXPECT_EQ(client.originY(), 360);
-
-    client.setOriginX(481);
-    client.setOriginY(361);
-    client.setOriginX(-1);
-    client.setOriginY(-20);
-    EXPECT_EQ(client.originX(), 480);
-    EXPECT_EQ(client.originY(), 360);
-
-    client.setOriginX(0);
-    client.setOriginY(0);
-    EXPECT_EQ(client.originX(), 0);
-    EXPECT_EQ(client.originY(), 0);
-    client.setOriginX(INT32_MIN);
-    client.setOriginX(INT32_MAX);
-    EXPECT_EQ(client.originX(), 0);
-}
-
-TEST_F(ClientViewTest, CentringNearTheRightEdgeLeavesTheOriginWhereItWas) {
-    SmallWorld world(800, 600);
-    ClientView client = view(world, 320, 240);
-    client.centreOn(400, 300);
-    EXPECT_EQ(client.originX(), 240);
-    EXPECT_EQ(client.originY(), 180);
-    client.centreOn(790, 300);
-    EXPECT_EQ(client.originX(), 240) << "790 - 160 passes 800 - 320";
-    client.centreOn(INT32_MIN, INT32_MIN);
-    EXPECT_EQ(client.originX(), 240);
-    EXPECT_EQ(client.originY(), 180);
-}
-
-TEST_F(ClientViewTest, AWideViewOnANarrowerMapNeverMovesHorizontally) {
-    SmallWorld world(600, 960);
-    ClientView client = view(world, 640, 480);
+    ProtocolServer narrow(600, 960);
+    ClientView wide(2, 640, 480, narrow.scene, narrow.service, "localhost", 4000);
     for (int32_t x : {0, 1, 100, -40, 600}) {
-        client.setOriginX(x);
-        client.centreOn(x + 320, 500);
+        wide.setOriginX(x);
+        wide.centreOn(x + 320, 500);
     }
-    EXPECT_EQ(client.originX(), 0);
-    EXPECT_EQ(client.originY(), 260);
-    client.setOriginX(0);
-    EXPECT_EQ(client.originX(), 0);
+    EXPECT_EQ(origin(wide), Origin(0, 260)) << "a view wider than the map never moves horizontally";
 }
 
-TEST_F(ClientViewTest, FollowingAnActorCentresFromTheNextRefreshAfterTheCamera) {
-    SmallWorld world(800, 600);
-    Actor* actor = world.addActor(400, 300, 0);
-    ClientView client = view(world, 320, 240);
-    client.setFollowedActor(actor);
-    EXPECT_EQ(client.originX(), 240);
-    EXPECT_EQ(client.originY(), 180);
-    EXPECT_EQ(actor->followedBy, &client);
+TEST(ClientView, AFollowedActorIsCentredAfterTheCameraMessageOfEachRefresh) {
+    ProtocolServer server;
+    Actor* first = server.addActor(100, 100, 0);
+    Actor* actor = server.addActor(400, 300, 0);
+    ClientView view(1111, 320, 240, server.scene, server.service, "localhost", 666);
+    view.setFollowedActor(first);
+    view.setFollowedActor(actor);
+    EXPECT_EQ(first->followedBy, nullptr);
+    EXPECT_EQ(actor->followedBy, &view);
+    EXPECT_EQ(origin(view), Origin(240, 180));
 
     actor->x = 500;
     actor->y = 350;
-    client.refresh();
-    ASSERT_EQ(service.sent.size(), 2u);
-    EXPECT_EQ(service.sent[0].text(), "from SERVEUR to CLIENT 2 affiche (240,180,0,0)") << "the previous pass's origin";
-    EXPECT_EQ(client.originX(), 340);
-    EXPECT_EQ(client.originY(), 230);
-    client.refresh();
-    EXPECT_EQ(service.sent[2].text(), "from SERVEUR to CLIENT 2 affiche (340,230,0,0)");
-}
-
-TEST_F(ClientViewTest, TheStartUpFollowRefusesANegativeOriginAndMovesTheBackReference) {
-    SmallWorld world(800, 600);
-    Actor* first = world.addActor(320, 100, 0);
-    Actor* second = world.addActor(600, 480, 0);
-    ClientView client = view(world, 320, 240, 1111);
-    client.setOriginX(100);
-    client.setOriginY(100);
-
-    client.setFollowedActor(first);
-    EXPECT_EQ(client.originX(), 160);
-    EXPECT_EQ(client.originY(), 0) << "100 - 120 is refused and the origin was reset first";
-
-    client.setFollowedActor(second);
-    EXPECT_EQ(first->followedBy, nullptr);
-    EXPECT_EQ(second->followedBy, &client);
-    EXPECT_EQ(client.followedActor(), second);
-    EXPECT_EQ(client.originX(), 440);
-    EXPECT_EQ(client.originY(), 360);
-}
-
-TEST_F(ClientViewTest, ScreenPositionsBecomeWorldPositionsThroughTheCamera) {
-    SmallWorld world(800, 600);
-    ClientView client = view(world, 320, 240);
-    client.setOriginX(100);
-    client.setOriginY(50);
-    EXPECT_EQ(client.toWorldX(10), 110);
-    EXPECT_EQ(client.toWorldY(-60), -10);
-}
-
-TEST_F(ClientViewTest, AViewWhoseDestinationDoesNotResolveStaysSilent) {
-    SmallWorld world(800, 600);
-    world.addActor(1, 2, 0);
-    ClientView lost(3, 640, 480, world.scene(), service, "nowhere.invalid", 4000);
-    lost.refresh();
-    EXPECT_FALSE(lost.hasDestination());
-    EXPECT_TRUE(service.sent.empty());
-}
-
-TEST_F(ClientViewTest, TheFactoryOpensARegisteredFullSizeViewForTheRecord) {
-    SmallWorld world(800, 600);
-    world.addActor(5, 6, 1);
-    world.addActor(7, 8, 2);
-    ViewFactory factory(world.scene(), service);
-    ClientRecord record;
-    record.clientNumber = 4;
-    record.host = "localhost";
-    record.port = 4321;
-    ClientView* opened = factory.openView(record);
-
-    EXPECT_EQ(opened->width(), 640);
-    EXPECT_EQ(opened->height(), 480);
-    EXPECT_EQ(opened->originX(), 0);
-    EXPECT_EQ(opened->followedActor(), nullptr);
-    ASSERT_EQ(world.scene().viewCount(), 1);
-    EXPECT_EQ(world.scene().view(0), opened);
-
-    world.scene().view(0)->refresh();
-    ASSERT_EQ(service.sent.size(), 3u);
-    expectMessage(service.sent[0], "from SERVEUR to CLIENT 4 affiche (0,0,0,0)", 4321);
-    expectMessage(service.sent[1], "from SERVEUR to CLIENT 4 sprite (0,7,8,2)", 4321);
-    expectMessage(service.sent[2], "from SERVEUR to CLIENT 4 sprite (1,5,6,1)", 4321);
+    view.refresh();
+    view.refresh();
+    ASSERT_EQ(server.service.sent.size(), 6u);
+    EXPECT_EQ(server.service.sent[0], sentTo(666, "from SERVEUR to CLIENT 1111 affiche (240,180,0,0)"));
+    EXPECT_EQ(server.service.sent[3], sentTo(666, "from SERVEUR to CLIENT 1111 affiche (340,230,0,0)"));
 }
 
 }  // namespace

@@ -1,72 +1,71 @@
 #include "tests/protocol/ProtocolTestSupport.h"
 
-#include <unistd.h>
-
-#include <algorithm>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "gfx/Input.h"
 #include "gfx/Tile.h"
 
 namespace ocre::test {
 
-std::string SentDatagram::text() const {
-    const auto zero = std::find(bytes.begin(), bytes.end(), 0);
-    return std::string(bytes.begin(), zero);
+namespace {
+constexpr uint32_t kLoopback = 0x7F000001;
+constexpr uint32_t kTileSize = 8;
+}  // namespace
+
+std::string padded(const std::string& text) { return text + std::string(100 - text.size(), '\0'); }
+
+std::string sentTo(unsigned port, const std::string& text) {
+    return "127.0.0.1:" + std::to_string(port) + " " + padded(text);
 }
 
-FakeNetworkService::FakeNetworkService() { addHost("localhost", kLoopback); }
+std::string connectionRequest(const std::string& login, const std::string& password, unsigned port,
+                              const std::string& host) {
+    return "from CLIENT to SERVEUR connection_request " + login + " " + password + " " + host + " " +
+           std::to_string(port);
+}
+
+std::string captureStdout(const std::function<void()>& body) {
+    testing::internal::CaptureStdout();
+    body();
+    return testing::internal::GetCapturedStdout();
+}
 
 FakeNetworkService::~FakeNetworkService() {
-    for (auto& [socket, queue] : queues_)
-        for (UDPpacket* packet : queue) SDLNet_FreePacket(packet);
+    for (UDPpacket* packet : queue_) SDLNet_FreePacket(packet);
     for (UDPpacket* packet : handedOut_) SDLNet_FreePacket(packet);
 }
 
-void FakeNetworkService::queue(int socket, const std::string& text) {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    queueBytes(socket, bytes);
-}
-
-void FakeNetworkService::queueBytes(int socket, const std::vector<uint8_t>& bytes) {
-    UDPpacket* packet = SDLNet_AllocPacket(static_cast<int>(bytes.empty() ? 1 : bytes.size()));
-    if (!bytes.empty()) std::memcpy(packet->data, bytes.data(), bytes.size());
-    packet->len = static_cast<int>(bytes.size());
-    queues_[socket].push_back(packet);
-}
-
-size_t FakeNetworkService::queued(int socket) const {
-    const auto found = queues_.find(socket);
-    return found == queues_.end() ? 0 : found->second.size();
+void FakeNetworkService::queue(const std::string& bytes, bool zeroTerminated) {
+    const size_t length = bytes.size() + (zeroTerminated ? 1 : 0);
+    UDPpacket* packet = SDLNet_AllocPacket(static_cast<int>(length ? length : 1));
+    std::memcpy(packet->data, bytes.c_str(), length);
+    packet->len = static_cast<int>(length);
+    queue_.push_back(packet);
 }
 
 int FakeNetworkService::resolve_host(IPaddress* address, const char* host, Uint16 port) {
-    ++resolveCalls;
-    const auto found = hosts_.find(host ? host : "");
-    if (found == hosts_.end()) return -1;
-    SDLNet_Write32(found->second, &address->host);
+    if (host == nullptr || std::strcmp(host, "localhost") != 0) return -1;
+    SDLNet_Write32(kLoopback, &address->host);
     SDLNet_Write16(port, &address->port);
     return 0;
 }
 
 int FakeNetworkService::send_udp(IPaddress* address, const void* data, int length) {
-    SentDatagram datagram;
-    datagram.host = SDLNet_Read32(&address->host);
-    datagram.port = SDLNet_Read16(&address->port);
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    datagram.bytes.assign(bytes, bytes + length);
-    sent.push_back(std::move(datagram));
+    const uint32_t host = SDLNet_Read32(&address->host);
+    char destination[32];
+    std::snprintf(destination, sizeof destination, "%u.%u.%u.%u:%u ", host >> 24, (host >> 16) & 255,
+                  (host >> 8) & 255, host & 255, static_cast<unsigned>(SDLNet_Read16(&address->port)));
+    sent.push_back(destination + std::string(static_cast<const char*>(data), static_cast<size_t>(length)));
     return 0;
 }
 
 UDPpacket* FakeNetworkService::read_udp(int socket) {
-    ++readCalls;
-    auto found = queues_.find(socket);
-    if (found == queues_.end() || found->second.empty()) return nullptr;
-    UDPpacket* packet = found->second.front();
-    found->second.pop_front();
+    if (socket != kListeningSocket || queue_.empty()) return nullptr;
+    UDPpacket* packet = queue_.front();
+    queue_.pop_front();
     handedOut_.insert(packet);
     return packet;
 }
@@ -77,59 +76,42 @@ void FakeNetworkService::free_packet(UDPpacket* packet) {
     if (handedOut_.erase(packet) == 1) SDLNet_FreePacket(packet);
 }
 
-std::string captureStdout(const std::function<void()>& body) {
-    std::fflush(stdout);
-    std::FILE* sink = std::tmpfile();
-    const int saved = dup(STDOUT_FILENO);
-    dup2(fileno(sink), STDOUT_FILENO);
-    body();
-    std::fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
-    std::string out;
-    std::rewind(sink);
-    char chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, sink)) > 0) out.append(chunk, got);
-    std::fclose(sink);
-    return out;
-}
+namespace {
 
-std::unique_ptr<Map> makeMap(uint32_t cols, uint32_t rows, uint32_t tileSize) {
-    std::vector<std::unique_ptr<Tile>> tiles;
+std::unique_ptr<Map> allWalkable(uint32_t cols, uint32_t rows) {
     auto tile = std::make_unique<Tile>();
-    tile->width = static_cast<int32_t>(tileSize);
-    tile->height = static_cast<int32_t>(tileSize);
+    tile->width = tile->height = kTileSize;
     tile->walkable = 1;
+    std::vector<std::unique_ptr<Tile>> tiles;
     tiles.push_back(std::move(tile));
     auto map = std::make_unique<Map>(std::move(tiles));
-    map->setGrid(cols, rows, tileSize, tileSize, std::vector<uint16_t>(size_t{cols} * rows, 0));
+    map->setGrid(cols, rows, kTileSize, kTileSize, std::vector<uint16_t>(size_t{cols} * rows, 0));
     return map;
 }
 
-DatStructure makeFrames(uint32_t count) {
-    DatStructure frames;
-    frames.count = static_cast<int32_t>(count);
-    frames.records.resize(count);
-    return frames;
-}
-
-namespace {
-constexpr uint32_t kTileSize = 8;
-constexpr uint32_t kAnimations = 4;
 }  // namespace
 
-SmallWorld::SmallWorld(uint32_t pixelWidth, uint32_t pixelHeight)
-    : map_(makeMap(pixelWidth / kTileSize, pixelHeight / kTileSize, kTileSize)),
-      frames_(makeFrames(kAnimations)),
-      scene_(std::make_unique<Scene>(640, 480, map_.get(), nullptr)) {}
+ProtocolServer::ProtocolServer(uint32_t mapWidth, uint32_t mapHeight)
+    : map(allWalkable(mapWidth / kTileSize, mapHeight / kTileSize)), scene(640, 480, map.get(), nullptr) {
+    frames.count = 4;
+    frames.records.resize(4);
+    resetInputForTesting();
+    setLastUdpSocket(kListeningSocket);
+}
 
-Actor* SmallWorld::addActor(uint32_t x, uint32_t y, uint32_t animation, int32_t depth) {
-    auto actor = std::make_unique<Actor>(1, frames_, x, y, 0);
+ProtocolServer::~ProtocolServer() { resetInputForTesting(); }
+
+std::string ProtocolServer::serve(const std::vector<std::string>& texts) {
+    for (const auto& text : texts) service.queue(text);
+    return captureStdout([this] { table.serveRequests(); });
+}
+
+Actor* ProtocolServer::addActor(uint32_t x, uint32_t y, uint32_t animation, int32_t depth) {
+    auto actor = std::make_unique<Actor>(1, frames, x, y, 0);
     actor->depth = depth;
     actor->setAnimation(animation);
     Actor* added = actor.get();
-    scene_->addActor(std::move(actor));
+    scene.addActor(std::move(actor));
     return added;
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 // What the protocol tests share: a network service in memory that serves
-// queued datagrams and records every send, standard output captured around
-// a call, and small worlds (a map of a chosen size, actors without frames).
+// datagrams queued on the listening socket and records every send, and the
+// protocol side of a server (inbox, client table, views) over a small world.
 
 #include <SDL_net.h>
 
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,39 +16,39 @@
 #include "data/DatStructure.h"
 #include "data/Map.h"
 #include "net/NetworkService.h"
+#include "protocol/ClientTable.h"
+#include "protocol/DatagramInbox.h"
+#include "protocol/ViewFactory.h"
 #include "world/Actor.h"
 #include "world/Scene.h"
 
 namespace ocre::test {
 
-struct SentDatagram {
-    uint32_t host = 0;  // host order
-    uint16_t port = 0;  // host order
-    std::vector<uint8_t> bytes;
-    // Up to the first zero byte.
-    std::string text() const;
-};
+constexpr int kListeningSocket = 3;
 
+// The text, zero-padded to the 100 bytes of every datagram the server sends.
+std::string padded(const std::string& text);
+// A datagram as the service records it: "127.0.0.1:port " then the 100 bytes.
+std::string sentTo(unsigned port, const std::string& text);
+std::string connectionRequest(const std::string& login, const std::string& password = "ocre", unsigned port = 4000,
+                              const std::string& host = "localhost");
+std::string captureStdout(const std::function<void()>& body);
+
+// Only "localhost" resolves, to the loopback address.
 class FakeNetworkService : public NetworkService {
 public:
-    FakeNetworkService();
     ~FakeNetworkService() override;
-
-    // Queues a datagram on a socket: the text and its zero byte, or the
-    // bytes exactly as given (the packet holds nothing beyond them).
-    void queue(int socket, const std::string& text);
-    void queueBytes(int socket, const std::vector<uint8_t>& bytes);
-    size_t queued(int socket) const;
+    // A datagram holding exactly these bytes, plus a zero byte if asked.
+    void queue(const std::string& bytes, bool zeroTerminated = true);
+    size_t queued() const { return queue_.size(); }
     // Datagrams handed out by read_udp and not yet given back.
     size_t outstanding() const { return handedOut_.size(); }
-    // Hosts that resolve (to the given address, host order).
-    void addHost(const std::string& name, uint32_t host) { hosts_[name] = host; }
-
-    std::vector<SentDatagram> sent;
-    int resolveCalls = 0;
-    int readCalls = 0;
+    std::vector<std::string> sent;  // destination and bytes, as sentTo writes them
 
     int resolve_host(IPaddress* address, const char* host, Uint16 port) override;
+    int send_udp(IPaddress* address, const void* data, int length) override;
+    UDPpacket* read_udp(int socket) override;
+    void free_packet(UDPpacket* packet) override;
     int listen_tcp(Uint16) override { return -1; }
     int listen_tcp_at(IPaddress*) override { return -1; }
     int connect_tcp(const char*, Uint16) override { return -1; }
@@ -60,42 +59,29 @@ public:
     IPaddress* tcp_peer_address(int) override { return nullptr; }
     int open_udp(Uint16, int) override { return 0; }
     void close_udp(int) override {}
-    int send_udp(IPaddress* address, const void* data, int length) override;
-    UDPpacket* read_udp(int socket) override;
-    void free_packet(UDPpacket* packet) override;
     const char* lastError() const override { return ""; }
 
 private:
-    std::map<int, std::deque<UDPpacket*>> queues_;
+    std::deque<UDPpacket*> queue_;
     std::set<UDPpacket*> handedOut_;
-    std::map<std::string, uint32_t> hosts_;
 };
 
-constexpr uint32_t kLoopback = 0x7F000001;
-constexpr int kListeningSocket = 3;
-
-// Everything the body writes on standard output.
-std::string captureStdout(const std::function<void()>& body);
-
-// A map of cols x rows tiles of tileSize pixels, all walkable.
-std::unique_ptr<Map> makeMap(uint32_t cols, uint32_t rows, uint32_t tileSize);
-// count animations without frames.
-DatStructure makeFrames(uint32_t count);
-
-// A scene over a map of the given size in pixels (tiles of 8 pixels, so
-// both sizes must be multiples of 8), holding actors built here.
-class SmallWorld {
-public:
-    SmallWorld(uint32_t pixelWidth, uint32_t pixelHeight);
-    // An actor of depth 50 with four animations, showing animation.
+// The greeting is "hello" and the map all walkable, of the given size in
+// pixels (multiples of 8). Input is reset and the listening socket's notice given.
+struct ProtocolServer {
+    explicit ProtocolServer(uint32_t mapWidth = 800, uint32_t mapHeight = 600);
+    ~ProtocolServer();
+    // Queues the texts, runs serveRequests once and returns what it printed.
+    std::string serve(const std::vector<std::string>& texts = {});
+    // An actor with four animations and no frames.
     Actor* addActor(uint32_t x, uint32_t y, uint32_t animation, int32_t depth = 50);
 
-    Scene& scene() { return *scene_; }
-
-private:
-    std::unique_ptr<Map> map_;
-    DatStructure frames_;
-    std::unique_ptr<Scene> scene_;
+    FakeNetworkService service;
+    std::unique_ptr<Map> map;
+    DatStructure frames;
+    Scene scene;
+    protocol::DatagramInbox inbox{service};
+    protocol::ClientTable table{service, inbox, std::make_unique<protocol::ViewFactory>(scene, service), "hello"};
 };
 
 }  // namespace ocre::test
