@@ -1,132 +1,71 @@
 #include "world/NetworkSteeredActor.h"
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <memory>
-
 #include "tests/world/WorldTestSupport.h"
-#include "world/AnimationIndex.h"
 
 namespace ocre {
 namespace {
 
 using Routine = NetworkSteeredActor::Routine;
+constexpr Routine ST = Routine::Stand, WR = Routine::WalkRight, WL = Routine::WalkLeft, WU = Routine::WalkUp,
+                  WD = Routine::WalkDown;
 
 class NetworkSteeredActorTest : public test::WorldTest {
 protected:
-    void SetUp() override {
-        test::WorldTest::SetUp();
-        actor_ = std::make_unique<NetworkSteeredActor>(0, frames_, 100, 100, 3, &commands_);
-        actor_->setAnimation(kStandDown);
-    }
     // One scheduled run of the routine from the given state and commands.
-    void runFrom(Routine routine, std::initializer_list<Command> held) {
-        actor_->setRoutine(routine);
-        commands_.releaseAll();
-        for (Command command : held) commands_.hold(command);
-        actor_->update();
+    void runFrom(Routine routine, const char* held) {
+        actor_.setRoutine(routine);
+        commands_.holdOnly(held);
+        actor_.update();
     }
 
     DatStructure frames_ = test::makeFrames(8, 16, 16);
     test::ScriptedController commands_;
-    std::unique_ptr<NetworkSteeredActor> actor_;
+    NetworkSteeredActor actor_{0, frames_, 100, 100, 3, &commands_};
 };
 
-TEST_F(NetworkSteeredActorTest, StandingTheLastHeldDirectionStartsAWalk) {
+// Standing, the last held direction starts a walk. In a walk, its own
+// direction steps 30 pixels whatever else is held (a stand stored by an
+// earlier row takes over at the next run); released, it stands facing that
+// way. Stands start from animation 4, walks from 0: neither is chosen there.
+TEST_F(NetworkSteeredActorTest, EveryRowOfEveryRoutine) {
     struct Case {
-        std::initializer_list<Command> held;
-        Routine routine;
-        uint32_t animation;
-    };
-    const Case cases[] = {
-        {{}, Routine::Stand, kStandDown},
-        {{Command::Right}, Routine::WalkRight, kWalkRight},
-        {{Command::Left}, Routine::WalkLeft, kWalkLeft},
-        {{Command::Up}, Routine::WalkUp, kWalkUp},
-        {{Command::Down}, Routine::WalkDown, kWalkDown},
-        {{Command::Right, Command::Left}, Routine::WalkLeft, kWalkLeft},
-        {{Command::Down, Command::Up, Command::Left, Command::Right}, Routine::WalkDown, kWalkDown},
-    };
-    for (const Case& c : cases) {
-        actor_->setAnimation(kStandDown);
-        runFrom(Routine::Stand, c.held);
-        EXPECT_EQ(actor_->routine(), c.routine) << c.held.size();
-        EXPECT_EQ(actor_->animationIndex(), c.animation) << c.held.size();
-        EXPECT_EQ(actor_->x, 100u);
-        EXPECT_EQ(actor_->y, 100u);
-    }
-}
-
-// In a walk, its own direction steps 30 pixels whatever else is held (a
-// stand stored by an earlier row takes over at the next run); released, it
-// stands facing that way.
-TEST_F(NetworkSteeredActorTest, EveryRowOfTheWalks) {
-    constexpr Command U = Command::Up, D = Command::Down, L = Command::Left, R = Command::Right;
-    struct Case {
-        Routine walk;
-        std::initializer_list<Command> held;
+        Routine from;
+        const char* held;
         Routine to;
         uint32_t animation;
-        int32_t dx, dy;
+        int32_t dx = 0, dy = 0;
     };
     const Case cases[] = {
-        {Routine::WalkRight, {R}, Routine::WalkRight, kWalkDown, 30, 0},
-        {Routine::WalkRight, {R, L}, Routine::Stand, kStandLeft, 30, 0},
-        {Routine::WalkRight, {R, U}, Routine::Stand, kStandUp, 30, 0},
-        {Routine::WalkRight, {R, D}, Routine::Stand, kStandDown, 30, 0},
-        {Routine::WalkRight, {U}, Routine::Stand, kStandRight, 0, 0},
-        {Routine::WalkLeft, {L}, Routine::WalkLeft, kWalkDown, -30, 0},
-        {Routine::WalkLeft, {L, R}, Routine::Stand, kStandRight, -30, 0},
-        {Routine::WalkLeft, {L, U}, Routine::Stand, kStandUp, -30, 0},
-        {Routine::WalkLeft, {L, D}, Routine::Stand, kStandDown, -30, 0},
-        {Routine::WalkLeft, {D}, Routine::Stand, kStandLeft, 0, 0},
-        {Routine::WalkUp, {U}, Routine::WalkUp, kWalkDown, 0, -30},
-        {Routine::WalkUp, {U, L}, Routine::Stand, kStandLeft, 0, -30},
-        {Routine::WalkUp, {U, R}, Routine::Stand, kStandRight, 0, -30},
-        {Routine::WalkUp, {U, D}, Routine::Stand, kStandDown, 0, -30},
-        {Routine::WalkUp, {L}, Routine::Stand, kStandUp, 0, 0},
-        {Routine::WalkDown, {D}, Routine::WalkDown, kWalkDown, 0, 30},
-        {Routine::WalkDown, {D, L}, Routine::Stand, kStandLeft, 0, 30},
-        {Routine::WalkDown, {D, R}, Routine::Stand, kStandRight, 0, 30},
-        {Routine::WalkDown, {D, U}, Routine::Stand, kStandUp, 0, 30},
-        {Routine::WalkDown, {R}, Routine::Stand, kStandDown, 0, 0},
+        {ST, "", ST, 4},        {ST, "R", WR, 2},       {ST, "L", WL, 1},       {ST, "U", WU, 3},
+        {ST, "D", WD, 0},       {ST, "RL", WL, 1},      {ST, "DULR", WD, 0},
+        {WR, "R", WR, 0, 30},   {WR, "RL", ST, 5, 30},  {WR, "RU", ST, 7, 30},  {WR, "RD", ST, 4, 30},
+        {WR, "U", ST, 6},       {WL, "L", WL, 0, -30},  {WL, "LR", ST, 6, -30}, {WL, "LU", ST, 7, -30},
+        {WL, "LD", ST, 4, -30}, {WL, "D", ST, 5},       {WU, "U", WU, 0, 0, -30},
+        {WU, "UL", ST, 5, 0, -30},  {WU, "UR", ST, 6, 0, -30},  {WU, "UD", ST, 4, 0, -30},  {WU, "L", ST, 7},
+        {WD, "D", WD, 0, 0, 30},    {WD, "DL", ST, 5, 0, 30},   {WD, "DR", ST, 6, 0, 30},
+        {WD, "DU", ST, 7, 0, 30},   {WD, "R", ST, 4},
     };
-    int index = 0;
     for (const Case& c : cases) {
-        actor_->x = 100;
-        actor_->y = 100;
-        actor_->setAnimation(kWalkDown);
-        runFrom(c.walk, c.held);
-        EXPECT_EQ(actor_->routine(), c.to) << "case " << index;
-        EXPECT_EQ(actor_->animationIndex(), c.animation) << "case " << index;
-        EXPECT_EQ(actor_->x, static_cast<uint32_t>(100 + c.dx)) << "case " << index;
-        EXPECT_EQ(actor_->y, static_cast<uint32_t>(100 + c.dy)) << "case " << index;
-        ++index;
+        SCOPED_TRACE(testing::Message() << "from " << static_cast<int>(c.from) << " holding " << c.held);
+        actor_.x = actor_.y = 100;
+        actor_.setAnimation(c.from == ST ? 4 : 0);
+        runFrom(c.from, c.held);
+        EXPECT_EQ(actor_.routine(), c.to);
+        EXPECT_EQ(actor_.animationIndex(), c.animation);
+        EXPECT_EQ(actor_.x, static_cast<uint32_t>(100 + c.dx));
+        EXPECT_EQ(actor_.y, static_cast<uint32_t>(100 + c.dy));
     }
 }
 
 TEST_F(NetworkSteeredActorTest, PositionsWrapBelowZeroWithoutAnyBound) {
-    actor_->x = 20;
-    actor_->y = 10;
-    runFrom(Routine::WalkLeft, {Command::Left});
-    EXPECT_EQ(actor_->x, 4294967286u);
-    runFrom(Routine::WalkUp, {Command::Up});
-    EXPECT_EQ(actor_->y, 4294967276u);
-    runFrom(Routine::WalkRight, {Command::Right});
-    EXPECT_EQ(actor_->x, 20u);
-}
-
-TEST_F(NetworkSteeredActorTest, AStoredRoutineWaitsForTheNextScheduledUpdate) {
-    NetworkSteeredActor actor(1, frames_, 100, 100, 3, &commands_);
-    commands_.hold(Command::Right);
-    actor.update();
-    EXPECT_EQ(actor.routine(), Routine::WalkRight);
-    EXPECT_EQ(actor.x, 100u);
-    actor.update();
-    EXPECT_EQ(actor.x, 100u) << "period 1: no run on the second update";
-    actor.update();
-    EXPECT_EQ(actor.x, 130u);
+    actor_.x = 20;
+    actor_.y = 10;
+    runFrom(WL, "L");
+    EXPECT_EQ(actor_.x, 4294967286u);
+    runFrom(WU, "U");
+    EXPECT_EQ(actor_.y, 4294967276u);
+    runFrom(WR, "R");
+    EXPECT_EQ(actor_.x, 20u);
 }
 
 }  // namespace

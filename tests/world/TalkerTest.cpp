@@ -1,40 +1,18 @@
 #include "world/Talker.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "gfx/DisplaySDL.h"
-#include "tests/support/TestFiles.h"
 #include "tests/world/WorldTestSupport.h"
-#include "world/AnimationIndex.h"
 #include "world/DialogueActor.h"
-#include "world/MouseController.h"
 #include "world/MouseSteeredActor.h"
-#include "world/Pointer.h"
 
 namespace ocre {
 namespace {
 
 // A greeting of the person spoken to, then two player choices: "Encore"
 // (a leaf) and "Adieu" (an ending).
-constexpr const char* kConversation =
-    "1|1|1|Bonjour\n"
-    "2|1|1|2|Encore\n"
-    "3|1|2|0|2|Adieu\n";
-
-// A talker whose state routine only counts its runs.
-class CountingTalker : public Talker {
-public:
-    using Talker::Talker;
-    int runs = 0;
-
-protected:
-    void runStateRoutine() override { ++runs; }
-};
+constexpr const char* kConversation = "1|1|1|Bonjour\n2|1|1|2|Encore\n3|1|2|0|2|Adieu\n";
 
 class TalkerTest : public test::WorldTest {
 protected:
@@ -43,9 +21,8 @@ protected:
         video_.open();
         box_ = test::loadDialogueBox(dir_.path(), kConversation);
     }
-    std::unique_ptr<CountingTalker> talker(int32_t talkAnimation = 4, int32_t period = 0) {
-        return std::make_unique<CountingTalker>(period, frames_, 100, 100, 0, box_.get(), &keys_, &glyphs_,
-                                                talkAnimation);
+    std::unique_ptr<Talker> talker(int32_t talkAnimation = 4) {
+        return std::make_unique<Talker>(0, frames_, 100, 100, 0, box_.get(), &keys_, &glyphs_, talkAnimation);
     }
     std::vector<std::string> choices() const {
         std::vector<std::string> texts;
@@ -61,78 +38,24 @@ protected:
     test::FixedGlyphs glyphs_{8, 16};
 };
 
-TEST_F(TalkerTest, TheTalkAnimationMustBeAnEntryOfTheList) {
-    for (const auto& [given, used] : {std::pair{4, 4u}, {7, 7u}, {8, 0u}, {9, 0u}, {-1, 0u}}) {
+TEST_F(TalkerTest, TheKeyboardMovesTheChoiceCursorUnbounded) {
+    auto actor = talker();
+    std::vector<int32_t> picked;
+    for (const char* held : {"D", "D", "DU", "U", "U", "U"}) {
+        keys_.holdOnly(held);
+        picked.push_back(actor->pickChoice());
+    }
+    EXPECT_EQ(picked, (std::vector<int32_t>{1, 2, 2, 1, 0, -1}));
+}
+
+TEST_F(TalkerTest, OpeningShowsTheTalkAnimationAndTheBoxIsDrawnOverTheViewOnlyWhileTalking) {
+    makeScene();
+    for (const auto& [given, used] : {std::pair{7, 7u}, {8, 0u}, {9, 0u}, {-1, 0u}}) {
         auto actor = talker(given);
         actor->setAnimation(kWalkRight);
-        EXPECT_EQ(actor->talkAnimation(), used) << given;
         ASSERT_TRUE(actor->openConversation());
-        EXPECT_EQ(actor->animationIndex(), used) << given;
+        EXPECT_EQ(actor->animationIndex(), used) << "talk animation " << given << " of 8";
     }
-}
-
-TEST_F(TalkerTest, WhileTalkingTheRoutineWaitsAndChoicesAreReadEveryOtherUpdate) {
-    auto actor = talker();
-    actor->update();
-    EXPECT_EQ(actor->runs, 1);
-    actor->setAnimation(kWalkLeft);
-    ASSERT_TRUE(actor->openConversation());
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Bonjour "}));
-
-    keys_.hold(Command::Fire1);
-    actor->update();  // the input counter wraps to 0: nothing is read
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Bonjour "}));
-    actor->update();
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Encore ", "Adieu "}));
-    actor->update();
-    actor->update();  // cursor 0 again: the leaf goes
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Adieu "}));
-    EXPECT_EQ(actor->runs, 1);
-    EXPECT_TRUE(actor->talking());
-    EXPECT_EQ(actor->animationIndex(), 4u);
-
-    actor->update();
-    actor->update();
-    EXPECT_TRUE(box_->finished());
-    EXPECT_FALSE(actor->talking()) << "closed in the update that finished it";
-    EXPECT_EQ(actor->animationIndex(), kWalkLeft);
-    EXPECT_EQ(actor->runs, 1);
-    actor->update();
-    EXPECT_EQ(actor->runs, 2);
-}
-
-TEST_F(TalkerTest, TheKeyboardMovesTheChoiceCursor) {
-    auto actor = talker();
-    keys_.hold(Command::Down);
-    EXPECT_EQ(actor->pickChoice(), 1);
-    EXPECT_EQ(actor->pickChoice(), 2);
-    keys_.hold(Command::Up);
-    EXPECT_EQ(actor->pickChoice(), 2) << "down then up";
-    keys_.releaseAll();
-    keys_.hold(Command::Up);
-    EXPECT_EQ(actor->pickChoice(), 1);
-    EXPECT_EQ(actor->pickChoice(), 0);
-    EXPECT_EQ(actor->pickChoice(), -1) << "not bounded here";
-}
-
-TEST_F(TalkerTest, APickedCursorBeyondTheChoicesIsClampedByTheBox) {
-    auto actor = talker();
-    ASSERT_TRUE(actor->openConversation());
-    keys_.hold(Command::Fire1);
-    keys_.hold(Command::Down);
-    actor->update();
-    actor->update();
-    EXPECT_EQ(actor->choiceCursor(), 1);
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Encore ", "Adieu "})) << "the only choice, Bonjour, went";
-    actor->update();
-    actor->update();
-    EXPECT_EQ(actor->choiceCursor(), 2);
-    EXPECT_TRUE(box_->finished()) << "the last choice, Adieu, went";
-    EXPECT_FALSE(actor->talking());
-}
-
-TEST_F(TalkerTest, TheBoxIsDrawnOverTheViewOnlyWhileTalking) {
-    makeScene();
     auto actor = talker();
     actor->draw(0, 0, 10, 20, 320, 240);
     EXPECT_TRUE(display_.texts.empty());
@@ -144,7 +67,7 @@ TEST_F(TalkerTest, TheBoxIsDrawnOverTheViewOnlyWhileTalking) {
     EXPECT_EQ(display_.surfaces[0].y, 20);
 }
 
-class DialogueActorTest : public TalkerTest {};
+using DialogueActorTest = TalkerTest;
 
 TEST_F(DialogueActorTest, PacesBetweenTheMapEdges) {
     makeScene(4, 4);  // 128 pixels wide: x stays within 0 .. 112
@@ -181,12 +104,13 @@ TEST_F(DialogueActorTest, AConversationDrivenByClicksUntilItCloses) {
     followed = player;
     scene.addActor(std::move(playerOwned));
 
-    const auto click = [&](int32_t x, int32_t y) {
+    // Pressed during one pass, released, then left to age.
+    const auto click = [&](int32_t x, int32_t y, int passesAfter = 4) {
         pinPointerForTesting(x, y);
-        pressButton(SDL_BUTTON_LEFT, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+        pushButton(true, SDL_BUTTON_LEFT, x, y);
         scene.scenePass();
-        releaseButton(SDL_BUTTON_LEFT, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
-        for (int pass = 0; pass < 4; ++pass) scene.scenePass();
+        pushButton(false, SDL_BUTTON_LEFT, x, y);
+        for (int pass = 0; pass < passesAfter; ++pass) scene.scenePass();
     };
 
     for (int pass = 0; pass < 6; ++pass) scene.scenePass();
@@ -212,11 +136,8 @@ TEST_F(DialogueActorTest, AConversationDrivenByClicksUntilItCloses) {
     EXPECT_TRUE(talker->talking());
     EXPECT_EQ(talker->x, stoppedX);
 
-    pinPointerForTesting(110, 50);
-    pressButton(SDL_BUTTON_LEFT, 110, 50);
-    scene.scenePass();
-    releaseButton(SDL_BUTTON_LEFT, 110, 50);
-    for (int pass = 0; pass < 2 && talker->talking(); ++pass) scene.scenePass();
+    click(110, 50, 1);
+    if (talker->talking()) scene.scenePass();
     EXPECT_TRUE(box_->finished());
     ASSERT_FALSE(talker->talking());
     EXPECT_EQ(talker->animationIndex(), kWalkRight);
