@@ -2,123 +2,69 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <utility>
 
 namespace ocre {
 namespace {
 
-// A behaviour whose single step goes from one chosen point to another.
-class OneStep : public Behaviour {
-public:
-    OneStep(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
-        previousX = fromX;
-        previousY = fromY;
-        currentX = toX;
-        currentY = toY;
-    }
+using Amounts = std::array<int32_t, 4>;  // down, right, up, left, as stored after the query
+constexpr int32_t kOld = 99;             // each amount before the query
+constexpr Amounts kNone = {kOld, kOld, kOld, kOld};
+
+struct Step : Behaviour {
     bool advance() override { return false; }
 };
 
-struct Amounts {
-    int32_t down, right, up, left;
-};
-
-Amounts amounts(const Behaviour& b) { return {b.stepDownAmount, b.stepRightAmount, b.stepUpAmount, b.stepLeftAmount}; }
-
-void expectAmounts(const Behaviour& b, Amounts expected) {
-    EXPECT_EQ(b.stepDownAmount, expected.down);
-    EXPECT_EQ(b.stepRightAmount, expected.right);
-    EXPECT_EQ(b.stepUpAmount, expected.up);
-    EXPECT_EQ(b.stepLeftAmount, expected.left);
+// Asks one query after a step from (fromX, fromY) to (toX, toY).
+template <typename Answer>
+std::pair<Answer, Amounts> ask(Answer (Behaviour::*query)(), int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
+    Step b;
+    b.previousX = fromX, b.previousY = fromY, b.currentX = toX, b.currentY = toY;
+    b.stepDownAmount = b.stepRightAmount = b.stepUpAmount = b.stepLeftAmount = kOld;
+    const Answer answer = (b.*query)();
+    return {answer, {b.stepDownAmount, b.stepRightAmount, b.stepUpAmount, b.stepLeftAmount}};
 }
 
-TEST(BehaviourSteps, MeasureTheStepInTheirDirectionAndStoreIt) {
-    OneStep b(10, 10, 13, 17);
-    EXPECT_EQ(b.stepDown(), 7);
-    EXPECT_EQ(b.stepRight(), 3);
-    expectAmounts(b, {7, 3, 0, 0});
-
-    OneStep back(10, 10, 4, 8);
-    EXPECT_EQ(back.stepUp(), 2);
-    EXPECT_EQ(back.stepLeft(), 6);
-    expectAmounts(back, {0, 0, 2, 6});
+TEST(Behaviour, StepQueriesMeasureTheirDirectionOrAnswerZeroStoringNothing) {
+    using Is = std::pair<int32_t, Amounts>;
+    EXPECT_EQ(ask(&Behaviour::stepDown, 10, 10, 13, 17), Is(7, {7, kOld, kOld, kOld}));
+    EXPECT_EQ(ask(&Behaviour::stepRight, 10, 10, 13, 17), Is(3, {kOld, 3, kOld, kOld}));
+    EXPECT_EQ(ask(&Behaviour::stepUp, 10, 10, 4, 8), Is(2, {kOld, kOld, 2, kOld}));
+    EXPECT_EQ(ask(&Behaviour::stepLeft, 10, 10, 4, 8), Is(6, {kOld, kOld, kOld, 6}));
+    EXPECT_EQ(ask(&Behaviour::stepUp, 5, 5, 5, 5), Is(0, {kOld, kOld, 0, kOld}));
+    EXPECT_EQ(ask(&Behaviour::stepDown, 10, 10, 4, 8), Is(0, kNone));
+    EXPECT_EQ(ask(&Behaviour::stepRight, 10, 10, 4, 8), Is(0, kNone));
+    EXPECT_EQ(ask(&Behaviour::stepUp, 10, 10, 13, 17), Is(0, kNone));
+    EXPECT_EQ(ask(&Behaviour::stepLeft, 10, 10, 13, 17), Is(0, kNone));
+    // 2^32 - 1 down: the stored amount keeps the fields' 32-bit width.
+    EXPECT_EQ(ask(&Behaviour::stepDown, 0, INT32_MIN, 1, INT32_MAX), Is(-1, {-1, kOld, kOld, kOld}));
 }
 
-TEST(BehaviourSteps, AgainstTheDirectionAnswerZeroAndKeepTheStoredAmount) {
-    OneStep b(10, 10, 4, 8);
-    b.stepDownAmount = 11;
-    b.stepRightAmount = 12;
-    EXPECT_EQ(b.stepDown(), 0);
-    EXPECT_EQ(b.stepRight(), 0);
-    EXPECT_EQ(b.stepDownAmount, 11);
-    EXPECT_EQ(b.stepRightAmount, 12);
-
-    OneStep forward(10, 10, 13, 17);
-    forward.stepUpAmount = 21;
-    forward.stepLeftAmount = 22;
-    EXPECT_EQ(forward.stepUp(), 0);
-    EXPECT_EQ(forward.stepLeft(), 0);
-    expectAmounts(forward, {0, 0, 21, 22});
-}
-
-TEST(BehaviourMostly, ZeroLengthStepIsMostlyEveryDirection) {
-    OneStep b(5, 5, 5, 5);
-    EXPECT_TRUE(b.mostlyDown());
-    EXPECT_TRUE(b.mostlyUp());
-    EXPECT_TRUE(b.mostlyLeft());
-    EXPECT_TRUE(b.mostlyRight());
-}
-
-TEST(BehaviourMostly, CompareTheirDistanceWithTheCrossingOne) {
-    OneStep steep(0, 0, 3, 4);
-    EXPECT_TRUE(steep.mostlyDown());
-    EXPECT_FALSE(steep.mostlyRight());
-    EXPECT_FALSE(steep.mostlyUp());
-    EXPECT_FALSE(steep.mostlyLeft());
-
-    OneStep diagonal(0, 0, -3, -3);
-    EXPECT_TRUE(diagonal.mostlyUp());
-    EXPECT_TRUE(diagonal.mostlyLeft());
-    EXPECT_FALSE(diagonal.mostlyDown());
-    EXPECT_FALSE(diagonal.mostlyRight());
-
-    OneStep flat(0, 0, 9, -2);
-    EXPECT_TRUE(flat.mostlyRight());
-    EXPECT_FALSE(flat.mostlyUp());
-}
-
-TEST(BehaviourMostly, StoreBothDistancesInTheDirectionsTheyWent) {
-    OneStep downLeft(10, 10, 7, 15);
-    EXPECT_TRUE(downLeft.mostlyDown());
-    expectAmounts(downLeft, {5, 0, 0, 3});
-
-    OneStep upRight(10, 10, 17, 5);
-    EXPECT_FALSE(upRight.mostlyUp());
-    expectAmounts(upRight, {0, 7, 5, 0});
-
-    OneStep leftDown(10, 10, 2, 12);
-    EXPECT_TRUE(leftDown.mostlyLeft());
-    expectAmounts(leftDown, {2, 0, 0, 8});
-
-    OneStep rightUp(10, 10, 11, 6);
-    EXPECT_FALSE(rightUp.mostlyRight());
-    expectAmounts(rightUp, {0, 1, 4, 0});
-}
-
-TEST(BehaviourMostly, AgainstTheDirectionAnswerFalseAndStoreNothing) {
-    OneStep b(10, 10, 12, 12);
-    const Amounts before = amounts(b);
-    EXPECT_FALSE(b.mostlyUp());
-    EXPECT_FALSE(b.mostlyLeft());
-    expectAmounts(b, before);
-}
-
-TEST(BehaviourMostly, FarApartPointsCompareByTheirTrueDistance) {
-    // Differences past the 32-bit range: down by 2^32 - 1, across by 1.
-    OneStep b(0, INT32_MIN, 1, INT32_MAX);
-    EXPECT_TRUE(b.mostlyDown());
-    EXPECT_FALSE(b.mostlyRight());
-    EXPECT_EQ(b.stepDown(), -1);  // the stored amount keeps the fields' width
+// Each compares its own distance with the crossing one and stores both, the
+// crossing one under the direction that part of the step went.
+TEST(Behaviour, MostlyQueriesCompareWithTheCrossingDistanceAndStoreBoth) {
+    using Is = std::pair<bool, Amounts>;
+    // A step of zero length is mostly every direction.
+    EXPECT_EQ(ask(&Behaviour::mostlyDown, 5, 5, 5, 5), Is(true, {0, 0, kOld, kOld}));
+    EXPECT_EQ(ask(&Behaviour::mostlyUp, 5, 5, 5, 5), Is(true, {kOld, 0, 0, kOld}));
+    EXPECT_EQ(ask(&Behaviour::mostlyLeft, 5, 5, 5, 5), Is(true, {0, kOld, kOld, 0}));
+    EXPECT_EQ(ask(&Behaviour::mostlyRight, 5, 5, 5, 5), Is(true, {0, 0, kOld, kOld}));
+    EXPECT_EQ(ask(&Behaviour::mostlyDown, 0, 0, 3, 4), Is(true, {4, 3, kOld, kOld}));
+    EXPECT_EQ(ask(&Behaviour::mostlyRight, 0, 0, 3, 4), Is(false, {4, 3, kOld, kOld}));
+    EXPECT_EQ(ask(&Behaviour::mostlyUp, 0, 0, -3, -3), Is(true, {kOld, kOld, 3, 3}));
+    EXPECT_EQ(ask(&Behaviour::mostlyDown, 10, 10, 7, 15), Is(true, {5, kOld, kOld, 3}));
+    EXPECT_EQ(ask(&Behaviour::mostlyUp, 10, 10, 17, 5), Is(false, {kOld, 7, 5, kOld}));
+    EXPECT_EQ(ask(&Behaviour::mostlyLeft, 10, 10, 2, 12), Is(true, {2, kOld, kOld, 8}));
+    EXPECT_EQ(ask(&Behaviour::mostlyRight, 10, 10, 11, 6), Is(false, {kOld, 1, 4, kOld}));
+    // Against their direction: false, nothing stored.
+    EXPECT_EQ(ask(&Behaviour::mostlyUp, 0, 0, 3, 4), Is(false, kNone));
+    EXPECT_EQ(ask(&Behaviour::mostlyLeft, 0, 0, 3, 4), Is(false, kNone));
+    EXPECT_EQ(ask(&Behaviour::mostlyDown, 0, 0, 1, -1), Is(false, kNone));
+    EXPECT_EQ(ask(&Behaviour::mostlyRight, 0, 0, -1, 1), Is(false, kNone));
+    // Far apart points compare by their true distance: 2^32 - 1 against 1.
+    EXPECT_EQ(ask(&Behaviour::mostlyDown, 0, INT32_MIN, 1, INT32_MAX), Is(true, {-1, 1, kOld, kOld}));
 }
 
 }  // namespace

@@ -1,85 +1,49 @@
 #include "tests/data/DataFiles.h"
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
-#include <random>
-
 namespace ocre::test {
 
-Bytes spriteFile(uint16_t delay, uint16_t width, uint16_t height, const std::vector<std::vector<Rgbx>>& frames,
-                 const std::vector<Box>& boxes) {
+File spriteFile(uint16_t frames, uint16_t delay, uint16_t width, uint16_t height, const File& pixels,
+                const std::vector<uint32_t>& boxes) {
     Bytes bytes;
-    bytes.u16(static_cast<uint32_t>(frames.size())).u16(delay).u16(width).u16(height);
-    for (const auto& frame : frames)
-        for (const Rgbx& p : frame) bytes.u8(p.r).u8(p.g).u8(p.b).u8(p.ignored);
-    for (const Box& box : boxes) bytes.u32(box.left).u32(box.top).u32(box.right).u32(box.bottom);
-    return bytes;
+    bytes.u16(frames).u16(delay).u16(width).u16(height).raw(pixels);
+    for (uint32_t value : boxes) bytes.u32(value);
+    return bytes.data();
 }
 
-Bytes plainSprite(uint16_t frames, uint16_t width, uint16_t height) {
-    std::vector<std::vector<Rgbx>> pixels(frames, std::vector<Rgbx>(size_t{width} * height, Rgbx{10, 20, 30, 0}));
-    return spriteFile(1, width, height, pixels, std::vector<Box>(frames, Box{0, 0, width, height}));
+File plainSprite(uint16_t frames, uint16_t width, uint16_t height) {
+    std::vector<uint32_t> boxes;
+    for (uint16_t i = 0; i < frames; ++i) boxes.insert(boxes.end(), {0, 0, width, height});
+    return spriteFile(frames, 1, width, height, File(size_t{4} * width * height * frames, 0x80), boxes);
 }
 
-Bytes tileRecord(int32_t width, int32_t height, uint8_t transparent, uint8_t walkable, Rgbx colour) {
+File tileFile(int32_t width, int32_t height, const std::vector<uint8_t>& walkable) {
     Bytes bytes;
-    bytes.i32(width).i32(height).u8(0).u8(transparent).u8(0).u8(0).u8(walkable);
-    for (int64_t i = 0; i < int64_t{width} * height; ++i) bytes.u8(colour.r).u8(colour.g).u8(colour.b).u8(colour.ignored);
-    return bytes;
+    for (uint8_t w : walkable)
+        bytes.i32(width).i32(height).u8(0).u8(0).u8(0).u8(0).u8(w).raw(File(size_t{4} * width * height, 0x80));
+    return bytes.data();
 }
 
-Bytes mapFile(const MapHeader& h, const std::vector<uint16_t>& indices) {
+File mapFile(uint32_t cols, uint32_t rows, uint32_t tileWidth, uint32_t tileHeight,
+             const std::vector<uint16_t>& cells) {
     Bytes bytes;
-    bytes.u32(h.cols).u32(h.rows).u32(h.tileWidth).u32(h.tileHeight).u8(h.a).u8(h.b).u8(h.c).u32(h.d).u8(h.e);
-    for (uint16_t index : indices) bytes.u16(index);
-    return bytes;
+    bytes.u32(cols).u32(rows).u32(tileWidth).u32(tileHeight).u8(0).u8(0).u8(0).u32(0).u8(0);
+    for (uint16_t index : cells) bytes.u16(index);
+    return bytes.data();
 }
 
-Bytes pathFile(uint8_t loop, const std::vector<Waypoint>& waypoints) {
+File pathFile(uint8_t loop, const std::vector<std::array<int32_t, 3>>& waypoints) {
     Bytes bytes;
     bytes.u32(static_cast<uint32_t>(waypoints.size())).u8(loop);
-    for (const Waypoint& w : waypoints) bytes.i32(w.x);
-    for (const Waypoint& w : waypoints) bytes.i32(w.y);
-    for (const Waypoint& w : waypoints) bytes.i32(w.z);
-    return bytes;
+    for (size_t axis = 0; axis < 3; ++axis)
+        for (const auto& waypoint : waypoints) bytes.i32(waypoint[axis]);
+    return bytes.data();
 }
 
-OpenDisplay::OpenDisplay() : display_(std::make_unique<DisplaySDL>(640, 480, 32)) { display_->open(); }
-
-uint32_t pixelAt(SDL_Surface* surface, int x, int y) {
-    const auto* row = static_cast<const uint8_t*>(surface->pixels) + surface->pitch * y;
-    return reinterpret_cast<const uint32_t*>(row)[x];
-}
-
-uint32_t screenColour(uint8_t r, uint8_t g, uint8_t b) { return SDL_MapRGB(displayScreen()->format, r, g, b); }
-
-::testing::AssertionResult endsCleanly(const std::function<void()>& body) {
-    const ChildResult result = runInChild(body, 10000);
-    if (result.exited && (result.exitStatus == 0 || result.exitStatus == 255)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "exited=" << result.exited << " status=" << result.exitStatus
-                                         << " signal=" << result.signal << " out=\"" << result.out << "\" err=\""
-                                         << result.err << "\"";
-}
-
-std::vector<std::vector<uint8_t>> damagedVersions(const std::vector<uint8_t>& valid, size_t cuts, size_t flips,
-                                                  uint32_t seed) {
-    std::vector<std::vector<uint8_t>> versions;
-    const size_t stride = valid.size() / cuts + 1;
-    for (size_t length = 0; length < valid.size(); length += stride)
-        versions.emplace_back(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<size_t> anyBit(0, valid.size() * 8 - 1);
-    std::uniform_int_distribution<int> howMany(1, 3);
-    for (size_t i = 0; i < flips; ++i) {
-        std::vector<uint8_t> damaged = valid;
-        for (int n = howMany(random); n > 0; --n) {
-            const size_t bit = anyBit(random);
-            damaged[bit / 8] = static_cast<uint8_t>(damaged[bit / 8] ^ (1u << (bit % 8)));
-        }
-        versions.push_back(std::move(damaged));
-    }
-    return versions;
+::testing::AssertionResult diesWith(const std::function<void()>& body, const std::string& out) {
+    const ChildResult r = runInChild(body, 10000);
+    if (r.exited && r.exitStatus == 255 && r.out == out) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "exited=" << r.exited << " status=" << r.exitStatus << " signal="
+                                         << r.signal << " out=\"" << r.out << "\" err=\"" << r.err << "\"";
 }
 
 }  // namespace ocre::test

@@ -1,7 +1,9 @@
-// Damaged versions of valid files of every kind, each loaded in a child:
-// a loader may accept or refuse them, but must always end cleanly.
+// Damaged versions of a valid file of every kind, each loaded in a child: a
+// loader may accept or refuse them, but must always end cleanly.
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "data/DatStructure.h"
 #include "data/FrameSet.h"
@@ -12,82 +14,65 @@
 namespace ocre {
 namespace {
 
-using test::Rgbx;
+using LoaderRobustnessTest = test::LoaderTest;
 
-constexpr size_t kCuts = 25;
-constexpr size_t kFlips = 35;
-
-class LoaderRobustnessTest : public ::testing::Test {
-protected:
-    test::OpenDisplay screen;
-    test::TempDir dir;
-
-    // Writes each damaged version to `name` and loads it in a child.
-    void survivesDamage(const std::string& name, const std::vector<uint8_t>& valid, uint32_t seed,
-                        const std::function<void(const std::string&)>& load) {
-        const std::string path = dir.file(name);
-        const auto versions = test::damagedVersions(valid, kCuts, kFlips, seed);
-        for (size_t i = 0; i < versions.size(); ++i) {
-            test::writeFile(path, versions[i]);
-            ASSERT_TRUE(test::endsCleanly([&] { load(path); })) << name << " version " << i;
+// About 25 cut lengths and 35 copies with one to three bits flipped.
+std::vector<test::File> damagedVersions(const test::File& valid, uint32_t seed) {
+    std::vector<test::File> versions;
+    for (size_t length = 0; length < valid.size(); length += valid.size() / 25 + 1)
+        versions.emplace_back(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<size_t> anyBit(0, valid.size() * 8 - 1);
+    for (int i = 0; i < 35; ++i) {
+        versions.push_back(valid);
+        for (int flips = i % 3; flips >= 0; --flips) {
+            const size_t bit = anyBit(random);
+            versions.back()[bit / 8] ^= static_cast<uint8_t>(1u << (bit % 8));
         }
     }
-};
-
-TEST_F(LoaderRobustnessTest, SpriteFrameFile) {
-    const auto valid = test::spriteFile(2, 3, 2,
-                                        {std::vector<Rgbx>(6, Rgbx{1, 2, 3, 4}), std::vector<Rgbx>(6, Rgbx{0, 0, 0, 0})},
-                                        {{0, 0, 2, 1}, {1, 1, 2, 1}});
-    survivesDamage("s.spr", valid.data(), 1, [](const std::string& path) { FrameSet().load(path.c_str()); });
+    return versions;
 }
 
-TEST_F(LoaderRobustnessTest, TileFile) {
-    test::Bytes tiles;
-    tiles.raw(test::tileRecord(3, 2, 1, 1, {9, 9, 9, 9}).data()).raw(test::tileRecord(2, 2, 0, 0).data());
-    survivesDamage("t.tle", tiles.data(), 2, [](const std::string& path) {
-        Map map(path.c_str(), nullptr);
-        for (uint32_t i = 0; i < map.tileCount(); ++i)
-            if (map.tile(i)->surface == nullptr) _exit(7);
-    });
-}
-
-TEST_F(LoaderRobustnessTest, MapFile) {
-    test::Bytes tiles;
-    tiles.raw(test::tileRecord(4, 4, 0, 1).data()).raw(test::tileRecord(4, 4, 0, 0).data());
-    const std::string tileFile = dir.file("t.tle");
-    test::writeFile(tileFile, tiles.data());
-    test::MapHeader header;
-    header.cols = 4;
-    header.rows = 3;
-    header.tileWidth = 4;
-    header.tileHeight = 4;
-    const auto valid = test::mapFile(header, {0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 1, 1});
-    survivesDamage("m.map", valid.data(), 3, [&](const std::string& path) {
-        Map map(tileFile.c_str(), nullptr);
-        map.load(path.c_str());
-        // A loaded map must answer every query without leaving its grid.
-        for (int32_t d = -8; d <= 40; d += 4) {
-            map.isWalkable(static_cast<uint32_t>(d), static_cast<uint32_t>(d), 4, d, -d);
-            map.cellWalkable(d / 4, d / 4);
+TEST_F(LoaderRobustnessTest, DamagedFilesOfEveryKindEndTheLoaderCleanly) {
+    const std::string tiles = write("t.tle", test::tileFile(4, 4, {1, 0}));
+    const std::string a = write("a.spr", test::plainSprite(1, 2, 2)), b = write("b.spr", test::plainSprite(2, 1, 1));
+    const std::string dat = a + "\r\n" + b + "\t" + a + "\n";
+    const std::pair<test::File, std::function<void(const char*)>> kinds[] = {
+        {test::spriteFile(2, 2, 2, 1, {1, 2, 3, 4, 0, 0, 0, 0, 9, 9, 9, 9, 5, 6, 7, 8}, {0, 0, 1, 0, 1, 0, 1, 0}),
+         [](const char* path) { FrameSet().load(path); }},
+        {test::tileFile(3, 2, {1, 0}),
+         [](const char* path) {
+             Map map(path, nullptr);
+             for (uint32_t i = 0; i < map.tileCount(); ++i)
+                 if (map.tile(i)->surface == nullptr) _exit(7);
+         }},
+        {test::mapFile(4, 3, 4, 4, {0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 1, 1}),
+         [&](const char* path) {
+             Map map(tiles.c_str(), nullptr);
+             map.load(path);
+             // A loaded map answers every query without leaving its grid.
+             for (int32_t d = -8; d <= 40; d += 4) {
+                 map.isWalkable(static_cast<uint32_t>(d), static_cast<uint32_t>(d), 4, d, -d);
+                 map.cellWalkable(d / 4, d / 4);
+             }
+         }},
+        {test::File(dat.begin(), dat.end()), [](const char* path) { DatStructure().load(path); }},
+        {test::pathFile(1, {{1, 2, 3}, {4, 5, 6}, {-7, -8, -9}}),
+         [](const char* path) {
+             Path route(path);
+             for (int i = 0; i < 10; ++i) route.advance();
+         }},
+    };
+    const std::string path = dir.file("damaged");
+    for (size_t kind = 0; kind < std::size(kinds); ++kind) {
+        const auto versions = damagedVersions(kinds[kind].first, static_cast<uint32_t>(kind));
+        for (size_t i = 0; i < versions.size(); ++i) {
+            test::writeFile(path, versions[i]);
+            const test::ChildResult r = test::runInChild([&] { kinds[kind].second(path.c_str()); }, 10000);
+            ASSERT_TRUE(r.exited && (r.exitStatus == 0 || r.exitStatus == 255))
+                << "kind " << kind << " version " << i << ": status " << r.exitStatus << ", signal " << r.signal;
         }
-    });
-}
-
-TEST_F(LoaderRobustnessTest, DatFile) {
-    const std::string a = dir.file("a.spr"), b = dir.file("b.spr");
-    test::writeFile(a, test::plainSprite(1, 2, 2).data());
-    test::writeFile(b, test::plainSprite(2, 1, 1).data());
-    const std::string text = a + "\r\n" + b + "\t" + a + "\n";
-    survivesDamage("l.dat", std::vector<uint8_t>(text.begin(), text.end()), 4,
-                   [](const std::string& path) { DatStructure().load(path.c_str()); });
-}
-
-TEST_F(LoaderRobustnessTest, PathFile) {
-    const auto valid = test::pathFile(1, {{1, 2, 3}, {4, 5, 6}, {-7, -8, -9}});
-    survivesDamage("p.pat", valid.data(), 5, [](const std::string& path) {
-        Path route(path.c_str());
-        for (int i = 0; i < 10; ++i) route.advance();
-    });
+    }
 }
 
 }  // namespace
