@@ -8,6 +8,7 @@
 #include "tests/world/WorldTestSupport.h"
 #include "world/Actor.h"
 #include "world/KeyboardController.h"
+#include "world/CommandSource.h"
 #include "world/NetworkController.h"
 
 namespace ocre {
@@ -137,6 +138,37 @@ TEST_F(NetworkControllerTest, APortAlreadyTakenEndsTheProcessNamingIt) {
     EXPECT_TRUE(result.exited);
     EXPECT_EQ(result.exitStatus, 255);
     EXPECT_EQ(result.out, "impossible d'ouvrir le port UDP " + std::to_string(port) + "\n");
+}
+
+// Each query first has the command source read what arrived for the
+// controller's client number, then answers its own flag of this turn.
+TEST_F(NetworkControllerTest, OpensItsPortWith128BytePacketsAndReadsBeforeEachAnswer) {
+    class RecordingService : public Net2Service {
+    public:
+        int open_udp(Uint16 port, int packetSize) override {
+            opened = {port, packetSize};
+            return Net2Service::open_udp(port, packetSize);
+        }
+        std::pair<int, int> opened{-1, -1};
+    } service;
+    class RecordingSource : public CommandSource {
+    public:
+        void readCommands(uint32_t clientNumber) override {
+            reads.push_back(clientNumber);
+            raiseCommandFlag(Command::Left);
+        }
+        std::vector<uint32_t> reads;
+    } source;
+
+    NetworkController controller(0, 1111, &service, &source);
+    EXPECT_EQ(service.opened, (std::pair<int, int>{0, 128}));
+    EXPECT_TRUE(controller.left());
+    EXPECT_FALSE(controller.right() || controller.up() || controller.escape());
+    EXPECT_EQ(source.reads, (std::vector<uint32_t>{1111, 1111, 1111, 1111}));
+    endFrameInput();
+    source.reads.clear();
+    EXPECT_FALSE(controller.down());
+    EXPECT_EQ(source.reads.size(), 1u);
 }
 
 }  // namespace
