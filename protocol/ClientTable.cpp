@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "gfx/Input.h"
 #include "net/NetworkService.h"
 #include "protocol/DatagramInbox.h"
 #include "protocol/ProtocolParsing.h"
@@ -13,7 +12,6 @@ namespace ocre::protocol {
 
 namespace {
 
-constexpr int32_t kNoSocket = -1;
 constexpr uint32_t kHighestPort = 65535;
 
 void releaseAll(PointerList<ClientRecord>& list) {
@@ -52,7 +50,7 @@ void ClientTable::serveRequests() {
 // Requests that the command reader found earlier in the turn are already
 // waiting in the inbox, ahead of what this read adds.
 void ClientTable::readRequests() {
-    if (lastUdpSocket() != kNoSocket) inbox_.collect();
+    inbox_.collect();
     std::string text;
     while (inbox_.takeRequest(text)) {
         ConnectionRequest request;
