@@ -10,8 +10,8 @@ namespace ocre::protocol {
 
 // Transport.
 constexpr uint16_t kServerPort = 5550;
-// The server keeps at most this many bytes of each datagram it receives.
-constexpr int kPacketSize = 128;
+// How much of a received datagram the server keeps is kCommandPacketSize,
+// beside the network controller that opens the socket.
 // Every reply and display update is sent as exactly this many bytes.
 constexpr size_t kDatagramSize = 100;
 
