@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "core/Fatal.h"
+#include "core/LittleEndian.h"
 
 namespace ocre {
 
@@ -10,15 +11,6 @@ namespace {
 constexpr const char* kOpenFailed = "erreur d'ouverture du fichier ";
 constexpr const char* kTruncated = "fichier trop court ";
 }  // namespace
-
-uint16_t decodeU16(const uint8_t* bytes) {
-    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-uint32_t decodeU32(const uint8_t* bytes) {
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
 
 DataFile::DataFile(const char* fileName) : name_(fileName), file_(std::fopen(fileName, "rb")) {
     if (file_ == nullptr) fatalf(stdout, "%s%s", kOpenFailed, fileName);

@@ -44,8 +44,4 @@ private:
     std::FILE* file_;
 };
 
-// Little-endian decoding of packed fields.
-uint16_t decodeU16(const uint8_t* bytes);
-uint32_t decodeU32(const uint8_t* bytes);
-
 }  // namespace ocre

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "core/Fatal.h"
+#include "core/LittleEndian.h"
 #include "data/DataFile.h"
 #include "gfx/Display.h"
 

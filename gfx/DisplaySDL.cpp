@@ -6,6 +6,7 @@
 #include <new>
 
 #include "core/Fatal.h"
+#include "core/LittleEndian.h"
 #include "gfx/Surface.h"
 
 namespace ocre {
@@ -25,13 +26,6 @@ SDL_Surface* screen = nullptr;
 int32_t videoDepth = 0;
 Uint32 videoFlags = 0;
 Uint32 surfaceFlags = 0;
-
-int32_t readLittleEndian32(std::FILE* file) {
-    unsigned char bytes[4] = {0, 0, 0, 0};
-    if (std::fread(bytes, 1, 4, file) != 4) return 0;
-    return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                                static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
-}
 
 SDL_Rect rect(int16_t x, int16_t y, uint16_t w, uint16_t h) {
     SDL_Rect r;
@@ -93,8 +87,10 @@ void DisplaySDL::loadBmp(const char* path, int32_t* widthOut, int32_t* heightOut
         std::FILE* file = std::fopen(path, "rb");
         if (file == nullptr) fatalf(stderr, kBmpOpenFailed, path);
         std::fseek(file, kBmpWidthOffset, SEEK_SET);
-        *widthOut = readLittleEndian32(file);
-        *heightOut = readLittleEndian32(file);
+        *widthOut = 0;
+        *heightOut = 0;
+        readLittleEndianInt32(file, *widthOut);
+        readLittleEndianInt32(file, *heightOut);
         std::fclose(file);
     }
     SDL_Surface* image = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);

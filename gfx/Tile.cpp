@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/Fatal.h"
+#include "core/LittleEndian.h"
 #include "gfx/Display.h"
 #include "gfx/DisplaySDL.h"
 
@@ -12,14 +13,6 @@ namespace {
 
 constexpr const char* kNoMemoryForTile = "pas assez de memoire pour allouer la mosaique ";
 constexpr size_t kSkipChunk = 64 * 1024;
-
-bool readInt32(std::FILE* file, int32_t& out) {
-    unsigned char b[4];
-    if (std::fread(b, 1, 4, file) != 4) return false;
-    out = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                               static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
-    return true;
-}
 
 void readByte(std::FILE* file, uint8_t& out) {
     int c = std::fgetc(file);
@@ -31,8 +24,8 @@ void readByte(std::FILE* file, uint8_t& out) {
 int readTile(Tile& tile, std::FILE* file) {
     tile.width = 0;
     tile.height = 0;
-    const bool widthRead = readInt32(file, tile.width);
-    readInt32(file, tile.height);
+    const bool widthRead = readLittleEndianInt32(file, tile.width);
+    readLittleEndianInt32(file, tile.height);
     readByte(file, tile.spare1);
     readByte(file, tile.transparent);
     readByte(file, tile.spare2);
@@ -63,8 +56,8 @@ int readTile(Tile& tile, std::FILE* file) {
 int skipTile(std::FILE* file) {
     int32_t width = 0;
     int32_t height = 0;
-    readInt32(file, width);
-    readInt32(file, height);
+    readLittleEndianInt32(file, width);
+    readLittleEndianInt32(file, height);
     unsigned char flags[5];
     if (std::fread(flags, 1, sizeof flags, file) != sizeof flags) return -1;
     // A record with no pixels ends the list; so does one whose sizes are
