@@ -16,10 +16,7 @@ public:
     }
 
     void append(T* item) {
-        if (count() == capacity_) {
-            capacity_ += growth_;
-            items_.reserve(static_cast<size_t>(capacity_));
-        }
+        growWhenFull();
         items_.push_back(item);
     }
 
@@ -28,10 +25,7 @@ public:
     }
 
     void insertAt(int32_t index, T* item) {
-        if (count() == capacity_) {
-            capacity_ += growth_;
-            items_.reserve(static_cast<size_t>(capacity_));
-        }
+        growWhenFull();
         items_.insert(items_.begin() + index, item);
     }
 
@@ -46,6 +40,12 @@ public:
     typename std::vector<T*>::const_iterator end() const { return items_.end(); }
 
 private:
+    void growWhenFull() {
+        if (count() != capacity_) return;
+        capacity_ += growth_;
+        items_.reserve(static_cast<size_t>(capacity_));
+    }
+
     int32_t capacity_;
     int32_t growth_;
     std::vector<T*> items_;
