@@ -1,5 +1,6 @@
 #include "pathfind/PathFinder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -14,7 +15,6 @@ namespace {
 constexpr int32_t kStraightCost = 10;
 constexpr int32_t kDiagonalCost = 14;
 constexpr int32_t kEstimateWeight = 10;
-constexpr uint8_t kWalkableTile = 1;
 
 // Every generated cell lies on the map, and a parent chain never visits a
 // cell twice, so costs and estimates stay far inside 32 bits.
@@ -87,8 +87,9 @@ private:
         if (!insideGrid(col, row)) return false;
         Walkability& known = walkability_[cellIndex(col, row)];
         if (known == Walkability::Unknown) {
-            const Tile* tile = currentSearchMap->cell(static_cast<uint32_t>(col), static_cast<uint32_t>(row));
-            known = tile != nullptr && tile->walkable == kWalkableTile ? Walkability::Walkable : Walkability::Blocked;
+            known = currentSearchMap->cellWalkable(static_cast<int32_t>(col), static_cast<int32_t>(row))
+                        ? Walkability::Walkable
+                        : Walkability::Blocked;
         }
         return known == Walkability::Walkable;
     }
@@ -184,7 +185,8 @@ private:
         for (int32_t at = last; at != kNoNode; at = nodes_[at].parent) {
             cells.push_back(CellPosition{nodes_[at].col, nodes_[at].row});
         }
-        return std::vector<CellPosition>(cells.rbegin(), cells.rend());
+        std::reverse(cells.begin(), cells.end());
+        return cells;
     }
 
     const int64_t cols_;
