@@ -8,14 +8,13 @@
 namespace ocre {
 
 PathFinderBehaviour::PathFinderBehaviour(int32_t startCol, int32_t startRow, int32_t goalCol, int32_t goalRow,
-                                         const Map& map)
-    : startCol_(startCol), startRow_(startRow), goalCol_(goalCol), goalRow_(goalRow), map_(map) {
+                                         const Map& map) {
     // Cell numbers, not pixels: the first advance compares the first
     // waypoint with them, and the walking animation depends on it.
-    previousX = currentX = startCol_;
-    previousY = currentY = startRow_;
+    previousX = currentX = startCol;
+    previousY = currentY = startRow;
     previousZ = currentZ = 0;
-    Waypoints route = findPath(startCol_, startRow_, goalCol_, goalRow_, map_);
+    Waypoints route = findPath(startCol, startRow, goalCol, goalRow, map);
     waypointCount_ = static_cast<uint32_t>(route.xs.size());
     path_.reset(new (std::nothrow) Path(std::move(route.xs), std::move(route.ys)));
 }

@@ -24,13 +24,8 @@ public:
     const Path* path() const { return path_.get(); }
 
 private:
-    int32_t startCol_;
-    int32_t startRow_;
-    int32_t goalCol_;
-    int32_t goalRow_;
     uint32_t waypointCount_ = 0;
     std::unique_ptr<Path> path_;
-    const Map& map_;
 };
 
 }  // namespace ocre
