@@ -113,6 +113,18 @@ void unlockSdlNet() {
     if (result == -1) recordError(kNet2CantUnlockSdlNet, result);
 }
 
+// SDL_net is not thread-safe, and both the network thread and the callers
+// use it: every call into it is made under its own lock.
+template <typename Call>
+auto underSdlNet(Call call) {
+    struct Unlock {
+        ~Unlock() { unlockSdlNet(); }
+    };
+    lockSdlNet();
+    const Unlock unlockOnReturn;
+    return call();
+}
+
 // A reader has made room: the network thread may service sockets again.
 // Cleared under the data lock, so the thread cannot miss the wake-up between
 // testing the flag and starting to wait.
@@ -191,9 +203,7 @@ int allocateSlot(uint8_t kind) {
 void freeQueuedDatagrams(SocketSlot& slot) {
     UdpRing& ring = slot.udpIn;
     while (ring.count > 0) {
-        lockSdlNet();
-        SDLNet_FreePacket(ring.packets[ring.head]);
-        unlockSdlNet();
+        underSdlNet([&] { SDLNet_FreePacket(ring.packets[ring.head]); });
         ring.head = (ring.head + 1) % kNet2UdpRingSize;
         --ring.count;
     }
@@ -211,84 +221,58 @@ void releaseSlot(int index) {
 
 // --- the network thread's visit, data lock held throughout ---
 
+bool isTcpKind(uint8_t kind) { return kind == kTcpListener || kind == kTcpConnection; }
+
 void addToSocketSet(int index, SocketSlot& slot) {
-    int added = 0;
-    switch (slot.kind) {
-    case kFree:
+    if (slot.kind == kFree) {
         postError(index, kNet2AddUnusedSocket);
         return;
-    case kTcpListener:
-    case kTcpConnection:
-        lockSdlNet();
-        added = SDLNet_TCP_AddSocket(socketSet, slot.tcp);
-        unlockSdlNet();
-        if (added == kSocketSetFailed) {
-            slot.state = kClosing;
-            postError(index, kNet2CantAddTcpSocket);
-        } else {
-            slot.state = kActive;
-        }
-        return;
-    case kUdpSocket:
-        lockSdlNet();
-        added = SDLNet_UDP_AddSocket(socketSet, slot.udp);
-        unlockSdlNet();
-        if (added == kSocketSetFailed) {
-            slot.state = kClosing;
-            postError(index, kNet2CantAddUdpSocket);
-        } else {
-            slot.state = kActive;
-        }
-        return;
-    default:
+    }
+    const bool tcp = isTcpKind(slot.kind);
+    if (!tcp && slot.kind != kUdpSocket) {
         postError(index, kNet2InvalidSocketType);
+        return;
+    }
+    const int added = underSdlNet([&] {
+        return tcp ? SDLNet_TCP_AddSocket(socketSet, slot.tcp) : SDLNet_UDP_AddSocket(socketSet, slot.udp);
+    });
+    if (added == kSocketSetFailed) {
+        slot.state = kClosing;
+        postError(index, tcp ? kNet2CantAddTcpSocket : kNet2CantAddUdpSocket);
+    } else {
+        slot.state = kActive;
     }
 }
 
 // A socket closed before it joined the set is not in it: SDL_net says so,
 // that is reported, and the socket is still closed and freed.
 void removeFromSocketSet(int index, SocketSlot& slot) {
-    int removed = 0;
-    switch (slot.kind) {
-    case kFree:
+    if (slot.kind == kFree) {
         postError(index, kNet2DeleteUnusedSocket);
         return;
-    case kTcpListener:
-    case kTcpConnection:
-        lockSdlNet();
-        removed = SDLNet_TCP_DelSocket(socketSet, slot.tcp);
-        unlockSdlNet();
-        if (removed == kSocketSetFailed) postError(index, kNet2CantDeleteTcpSocket);
-        lockSdlNet();
-        SDLNet_TCP_Close(slot.tcp);
-        unlockSdlNet();
-        releaseSlot(index);
-        return;
-    case kUdpSocket:
-        lockSdlNet();
-        removed = SDLNet_UDP_DelSocket(socketSet, slot.udp);
-        unlockSdlNet();
-        if (removed == kSocketSetFailed) postError(index, kNet2CantDeleteUdpSocket);
-        lockSdlNet();
-        SDLNet_UDP_Close(slot.udp);
-        unlockSdlNet();
-        releaseSlot(index);
-        return;
-    default:
-        postError(index, kNet2InvalidSocketType);
     }
+    const bool tcp = isTcpKind(slot.kind);
+    if (!tcp && slot.kind != kUdpSocket) {
+        postError(index, kNet2InvalidSocketType);
+        return;
+    }
+    const int removed = underSdlNet([&] {
+        return tcp ? SDLNet_TCP_DelSocket(socketSet, slot.tcp) : SDLNet_UDP_DelSocket(socketSet, slot.udp);
+    });
+    if (removed == kSocketSetFailed) postError(index, tcp ? kNet2CantDeleteTcpSocket : kNet2CantDeleteUdpSocket);
+    underSdlNet([&] {
+        if (tcp) SDLNet_TCP_Close(slot.tcp);
+        else SDLNet_UDP_Close(slot.udp);
+    });
+    releaseSlot(index);
 }
 
 void acceptConnection(int listenerIndex, SocketSlot& listener) {
-    lockSdlNet();
-    TCPsocket accepted = SDLNet_TCP_Accept(listener.tcp);
-    unlockSdlNet();
+    TCPsocket accepted = underSdlNet([&] { return SDLNet_TCP_Accept(listener.tcp); });
     if (accepted == nullptr) return;
     const int index = allocateSlot(kTcpConnection);
     if (index < 0) {
-        lockSdlNet();
-        SDLNet_TCP_Close(accepted);
-        unlockSdlNet();
+        underSdlNet([&] { SDLNet_TCP_Close(accepted); });
         postError(listenerIndex, kNet2TcpAcceptFailed);
         return;
     }
@@ -303,9 +287,8 @@ void receiveTcp(int index, SocketSlot& slot) {
         readerWait = true;
         return;
     }
-    lockSdlNet();
-    const int received = SDLNet_TCP_Recv(slot.tcp, in.bytes + in.count, kNet2TcpBufferSize - in.count);
-    unlockSdlNet();
+    const int received =
+        underSdlNet([&] { return SDLNet_TCP_Recv(slot.tcp, in.bytes + in.count, kNet2TcpBufferSize - in.count); });
     if (received <= 0) {
         slot.state = kPeerClosed;
         post(kNet2ClosedEvent, index, detailNumber(kNoDetail));
@@ -326,13 +309,9 @@ void receiveUdp(int index, SocketSlot& slot) {
     UDPpacket* packet = nullptr;
     int received = 0;
     do {
-        lockSdlNet();
-        packet = SDLNet_AllocPacket(slot.value);
-        unlockSdlNet();
+        packet = underSdlNet([&] { return SDLNet_AllocPacket(slot.value); });
         if (packet == nullptr) break;
-        lockSdlNet();
-        received = SDLNet_UDP_Recv(slot.udp, packet);
-        unlockSdlNet();
+        received = underSdlNet([&] { return SDLNet_UDP_Recv(slot.udp, packet); });
         if (received != 1) break;
         const bool wasEmpty = ring.count == 0;
         ring.packets[ring.tail] = packet;
@@ -344,9 +323,7 @@ void receiveUdp(int index, SocketSlot& slot) {
     if (packet == nullptr) {
         postError(index, kNet2OutOfMemory);
     } else if (received != 1) {
-        lockSdlNet();
-        SDLNet_FreePacket(packet);
-        unlockSdlNet();
+        underSdlNet([&] { SDLNet_FreePacket(packet); });
     }
 }
 
@@ -398,7 +375,7 @@ void closeEverySocket() {
     for (int index = 0; index < slotCount; ++index) {
         SocketSlot* slot = table[index].get();
         if (slot == nullptr) continue;
-        if (slot->kind == kTcpListener || slot->kind == kTcpConnection) {
+        if (isTcpKind(slot->kind)) {
             if (slot->tcp != nullptr) SDLNet_TCP_Close(slot->tcp);
         } else if (slot->kind == kUdpSocket) {
             if (slot->udp != nullptr) SDLNet_UDP_Close(slot->udp);
@@ -430,9 +407,7 @@ int finishOpening(int index, TCPsocket tcp, UDPsocket udp, int32_t value, int fa
 int openTcp(uint8_t kind, IPaddress* address, int32_t value) {
     const int index = allocateSlot(kind);
     if (index < 0) return -1;
-    lockSdlNet();
-    TCPsocket socket = SDLNet_TCP_Open(address);
-    unlockSdlNet();
+    TCPsocket socket = underSdlNet([&] { return SDLNet_TCP_Open(address); });
     return finishOpening(index, socket, nullptr, value, kNoNumber);
 }
 
@@ -510,10 +485,7 @@ void net2_stop() {
 }
 
 int net2_resolve(IPaddress* address, const char* host, Uint16 port) {
-    lockSdlNet();
-    const int result = SDLNet_ResolveHost(address, host, port);
-    unlockSdlNet();
-    return result;
+    return underSdlNet([&] { return SDLNet_ResolveHost(address, host, port); });
 }
 
 int net2_listen_tcp(Uint16 port) {
@@ -558,7 +530,7 @@ int net2_connect_tcp_at(IPaddress* address) {
 
 void net2_close_tcp(int socket) {
     if (!lockData()) return;
-    if (validIndex(socket) && (table[socket]->kind == kTcpListener || table[socket]->kind == kTcpConnection)) {
+    if (validIndex(socket) && isTcpKind(table[socket]->kind)) {
         table[socket]->state = kClosing;
     }
     unlockData();
@@ -574,9 +546,7 @@ int net2_send_tcp(int socket, const void* data, int length) {
     }
     int result = 0;
     if (length > 0) {
-        lockSdlNet();
-        const int sent = SDLNet_TCP_Send(slot->tcp, data, length);
-        unlockSdlNet();
+        const int sent = underSdlNet([&] { return SDLNet_TCP_Send(slot->tcp, data, length); });
         if (sent != length) {
             slot->state = kPeerClosed;
             recordError(kNet2TcpSendFailed, socket);
@@ -608,9 +578,7 @@ IPaddress* net2_tcp_peer(int socket) {
     IPaddress* peer = nullptr;
     SocketSlot* slot = slotOfKind(socket, kTcpConnection);
     if (slot != nullptr && slot->tcp != nullptr) {
-        lockSdlNet();
-        peer = SDLNet_TCP_GetPeerAddress(slot->tcp);
-        unlockSdlNet();
+        peer = underSdlNet([&] { return SDLNet_TCP_GetPeerAddress(slot->tcp); });
     }
     unlockData();
     return peer;
@@ -620,9 +588,7 @@ int net2_open_udp(Uint16 port, int packetSize) {
     if (!lockData()) return -1;
     int index = allocateSlot(kUdpSocket);
     if (index >= 0) {
-        lockSdlNet();
-        UDPsocket socket = SDLNet_UDP_Open(port);
-        unlockSdlNet();
+        UDPsocket socket = underSdlNet([&] { return SDLNet_UDP_Open(port); });
         index = finishOpening(index, nullptr, socket, packetSize, index);
     }
     unlockData();
@@ -644,9 +610,7 @@ int net2_send_udp(IPaddress* address, const void* data, int length) {
     packet.len = length;
     packet.maxlen = length;
     packet.address = *address;
-    lockSdlNet();
-    const int destinations = SDLNet_UDP_Send(udpSendSocket, kAllDestinations, &packet);
-    unlockSdlNet();
+    const int destinations = underSdlNet([&] { return SDLNet_UDP_Send(udpSendSocket, kAllDestinations, &packet); });
     int result = 0;
     if (destinations == 0) {
         recordError(kNet2UdpSendFailed, kNoNumber);
@@ -671,9 +635,7 @@ UDPpacket* net2_read_udp(int socket) {
 }
 
 void net2_free_packet(UDPpacket* packet) {
-    lockSdlNet();
-    SDLNet_FreePacket(packet);
-    unlockSdlNet();
+    underSdlNet([&] { SDLNet_FreePacket(packet); });
 }
 
 int net2_event_kind(const SDL_Event* event) { return event->user.code; }
