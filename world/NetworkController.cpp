@@ -24,48 +24,20 @@ NetworkController::NetworkController(uint16_t port, uint32_t clientNumber, Netwo
         fatalf(stdout, kCannotOpenPort, static_cast<unsigned>(port));
 }
 
-void NetworkController::readCommands() {
+// Every query reads first, so a command that arrived since the previous
+// query of the turn is already seen.
+int32_t NetworkController::flagAfterReading(Command command) {
     if (commands_ != nullptr) commands_->readCommands(clientNumber_);
+    return commandFlag(command);
 }
 
-int32_t NetworkController::up() {
-    readCommands();
-    return commandFlag(Command::Up);
-}
-
-int32_t NetworkController::down() {
-    readCommands();
-    return commandFlag(Command::Down);
-}
-
-int32_t NetworkController::left() {
-    readCommands();
-    return commandFlag(Command::Left);
-}
-
-int32_t NetworkController::right() {
-    readCommands();
-    return commandFlag(Command::Right);
-}
-
-int32_t NetworkController::jump() {
-    readCommands();
-    return commandFlag(Command::Jump);
-}
-
-int32_t NetworkController::fire1() {
-    readCommands();
-    return commandFlag(Command::Fire1);
-}
-
-int32_t NetworkController::fire2() {
-    readCommands();
-    return commandFlag(Command::Fire2);
-}
-
-int32_t NetworkController::escape() {
-    readCommands();
-    return commandFlag(Command::Escape);
-}
+int32_t NetworkController::up() { return flagAfterReading(Command::Up); }
+int32_t NetworkController::down() { return flagAfterReading(Command::Down); }
+int32_t NetworkController::left() { return flagAfterReading(Command::Left); }
+int32_t NetworkController::right() { return flagAfterReading(Command::Right); }
+int32_t NetworkController::jump() { return flagAfterReading(Command::Jump); }
+int32_t NetworkController::fire1() { return flagAfterReading(Command::Fire1); }
+int32_t NetworkController::fire2() { return flagAfterReading(Command::Fire2); }
+int32_t NetworkController::escape() { return flagAfterReading(Command::Escape); }
 
 }  // namespace ocre

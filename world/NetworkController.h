@@ -12,6 +12,7 @@ namespace ocre {
 
 class CommandSource;
 class NetworkService;
+enum class Command;
 
 // The size of the datagrams the command socket keeps.
 constexpr int kCommandPacketSize = 128;
@@ -36,7 +37,7 @@ public:
     NetworkService* service() const { return service_; }
 
 private:
-    void readCommands();
+    int32_t flagAfterReading(Command command);
 
     NetworkService* service_;
     uint32_t clientNumber_;
