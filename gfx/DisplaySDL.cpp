@@ -152,8 +152,6 @@ SurfaceSDL* createSurface(int32_t width, int32_t height) {
 
 SDL_Surface* displayScreen() { return screen; }
 
-int32_t displayVideoDepth() { return videoDepth; }
-
 void setDisplayScreenForTesting(SDL_Surface* replacement) { screen = replacement; }
 
 }  // namespace ocre

@@ -42,9 +42,8 @@ private:
 // open). Null only if the object itself cannot be allocated.
 SurfaceSDL* createSurface(int32_t width, int32_t height);
 
-// The process-wide video surface (null until open) and requested depth.
+// The process-wide video surface (null until open).
 SDL_Surface* displayScreen();
-int32_t displayVideoDepth();
 
 // Tests replace the screen with a surface of a chosen depth.
 void setDisplayScreenForTesting(SDL_Surface* screen);
