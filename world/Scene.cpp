@@ -23,9 +23,7 @@ Scene::Scene(uint32_t screenWidth, uint32_t screenHeight, Map* map, Display* dis
       mapHeight_(map ? map->pixelHeight() : 0),
       shared_(kSharedListCapacity, kSharedListGrowth),
       map_(map),
-      display_(display) {
-    views_.reserve(kViewListCapacity);
-}
+      display_(display) {}
 
 Scene::~Scene() {
     if (current == this) current = nullptr;
@@ -37,8 +35,7 @@ void Scene::addActor(std::unique_ptr<Actor> actor) {
 }
 
 void Scene::registerView(ActorView* view) {
-    if (views_.size() == views_.capacity()) views_.reserve(views_.capacity() + kViewListGrowth);
-    views_.push_back(view);
+    views_.append(view);
     for (auto& slot : privateLists_) {
         if (!slot) {
             slot = std::make_unique<ActorList>(kSharedListCapacity, kSharedListGrowth, view->clientNumber());
@@ -65,7 +62,7 @@ void Scene::scenePass() {
         if (!slot) continue;
         for (int32_t i = 0; i < slot->count(); ++i) slot->at(i)->update();
     }
-    for (size_t i = 0; i < views_.size(); ++i) views_[i]->refresh();
+    for (int32_t i = 0; i < views_.count(); ++i) views_.at(i)->refresh();
     endFrameInput();
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/PointerList.h"
 #include "world/ActorList.h"
 
 namespace ocre {
@@ -46,8 +47,8 @@ public:
     int32_t sharedCount() const { return shared_.count(); }
     Actor* sharedActor(int32_t index) const { return shared_.at(index); }
     const ActorList* privateList(int slot) const { return privateLists_[static_cast<size_t>(slot)].get(); }
-    int32_t viewCount() const { return static_cast<int32_t>(views_.size()); }
-    ActorView* view(int32_t index) const { return views_[static_cast<size_t>(index)]; }
+    int32_t viewCount() const { return views_.count(); }
+    ActorView* view(int32_t index) const { return views_.at(index); }
 
     uint32_t screenWidth() const { return screenWidth_; }
     uint32_t screenHeight() const { return screenHeight_; }
@@ -62,7 +63,7 @@ private:
     uint32_t mapWidth_;
     uint32_t mapHeight_;
     ActorList shared_;
-    std::vector<ActorView*> views_;
+    PointerList<ActorView> views_{kViewListCapacity, kViewListGrowth};
     std::array<std::unique_ptr<ActorList>, kPrivateListSlots> privateLists_;
     Map* map_;
     Display* display_;
