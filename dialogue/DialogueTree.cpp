@@ -141,8 +141,7 @@ void DialogueTree::load(const char* fileName) {
         std::vector<int32_t> path;
         for (size_t f = 1; f < kindField; ++f) path.push_back(readNumber(fields[f]));
 
-        if (!createPath(path)) refuseCorrupt(file, fileName);
-        DialogueNode* addressed = followPath(path);
+        DialogueNode* addressed = createPath(path);
         if (addressed == nullptr) refuseCorrupt(file, fileName);
         addressed->text_ = fields.back();
         addressed->kind_ = kind;
@@ -153,30 +152,19 @@ void DialogueTree::load(const char* fileName) {
     std::fclose(file);
 }
 
-bool DialogueTree::createPath(const std::vector<int32_t>& path) {
+DialogueNode* DialogueTree::createPath(const std::vector<int32_t>& path) {
     DialogueNode* node = root_;
     for (int32_t p : path) {
         if (p == kPathEnd) break;
-        if (p < kPathEnd) return false;
+        if (p < kPathEnd) return nullptr;
         if (p == kEndingMark) {
             node->ending_ = 1;
             continue;
         }
         while (node->children_.count() < p) {
-            if (nodes_.size() >= kMaxNodes) return false;
+            if (nodes_.size() >= kMaxNodes) return nullptr;
             node->children_.append(newNode(kFillerText));
         }
-        node = node->children_.at(p - 1);
-    }
-    return true;
-}
-
-DialogueNode* DialogueTree::followPath(const std::vector<int32_t>& path) const {
-    DialogueNode* node = root_;
-    for (int32_t p : path) {
-        if (p == kPathEnd) break;
-        if (p == kEndingMark) continue;
-        if (p < kPathEnd || p > node->children_.count()) return nullptr;
         node = node->children_.at(p - 1);
     }
     return node;

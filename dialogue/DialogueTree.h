@@ -61,11 +61,9 @@ public:
 private:
     void load(const char* fileName);
     DialogueNode* newNode(const char* text);
-    // Marks the endings met and creates the missing children; false for a
-    // path no sound file holds.
-    bool createPath(const std::vector<int32_t>& path);
-    // The node the path addresses, or null if it leaves the tree.
-    DialogueNode* followPath(const std::vector<int32_t>& path) const;
+    // Marks the endings met, creates the missing children and gives the
+    // node the path addresses; null for a path no sound file holds.
+    DialogueNode* createPath(const std::vector<int32_t>& path);
 
     PointerList<DialogueNode> currentChoices_;
     DialogueNode* root_ = nullptr;
