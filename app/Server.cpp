@@ -58,9 +58,6 @@ constexpr const char* kPathFile = "mouton3.pat";
 
 constexpr uint16_t kStartupViewPort = 666;
 
-// SDL key codes of the two keyboard layouts.
-constexpr int32_t kKeyUp = 273, kKeyDown = 274, kKeyRight = 275, kKeyLeft = 276, kKeyEscape = 27;
-
 constexpr int32_t kPeriod = 1;
 constexpr int32_t kPointerDepth = 200;
 constexpr int32_t kHeroSpeed = 16;
@@ -132,8 +129,9 @@ int runServer(int argc, char** argv) {
     protocol::ClientTable clients(*network, inbox, std::make_unique<protocol::ViewFactory>(scene, *network),
                                   protocol::kGreeting);
 
-    auto k1 = std::make_unique<KeyboardController>(kKeyUp, kKeyDown, kKeyRight, kKeyLeft, 'v', ' ', 'n', kKeyEscape);
-    auto k2 = std::make_unique<KeyboardController>('w', 'x', 'd', 'a', 'i', 'o', 'p', kKeyEscape);
+    auto k1 = std::make_unique<KeyboardController>(SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, 'v', ' ', 'n',
+                                                   SDLK_ESCAPE);
+    auto k2 = std::make_unique<KeyboardController>('w', 'x', 'd', 'a', 'i', 'o', 'p', SDLK_ESCAPE);
 
     protocol::CommandReader commandReader(inbox);
     auto networkController = std::make_unique<NetworkController>(protocol::kServerPort, protocol::kSteeringClientNumber,
