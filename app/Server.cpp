@@ -192,18 +192,22 @@ int runServer(int argc, char** argv) {
     printStatistics(stdout, elapsed, turns);
     std::fflush(stdout);
 
-    display->nop();                  // S1
-    map.reset();                     // S2
-    k1.reset();                      // S3
-    k2.reset();                      // S4
-    network.reset();                 // S5
-    display.reset();                 // S6
-    timer.reset();                   // S7
-    clients.releaseRecords();        // S8
-    scene.releasePrivateLists();     // S9
-    font.reset();                    // S10
+    // The release order is fixed: the network thread stops before SDL goes
+    // down with the display, and the client records and private lists go
+    // only once nothing can deliver to them. What is not released here
+    // lasts until the process ends.
+    display->nop();
+    map.reset();
+    k1.reset();
+    k2.reset();
+    network.reset();
+    display.reset();
+    timer.reset();
+    clients.releaseRecords();
+    scene.releasePrivateLists();
+    font.reset();
     setCurrentScene(nullptr);
-    return 0;                        // S11
+    return 0;
 }
 
 }  // namespace ocre
