@@ -34,14 +34,10 @@ void Actor::draw(int32_t viewX, int32_t viewY, int32_t screenX, int32_t screenY,
 }
 
 bool Actor::hitTest(uint32_t px, uint32_t py) const {
-    // A frame without a box (a record built short of its frame count) has
-    // nothing to hit.
-    if (current_ == nullptr || current_->frameCount == 0) return false;
-    const auto& boxes = current_->frameSet->boxes;
-    if (current_->frameIndex >= boxes.size() || !boxes[current_->frameIndex]) return false;
-    const BoundingBox& box = current_->currentBox();
-    return x + static_cast<uint32_t>(box.right) >= px && x + static_cast<uint32_t>(box.left) <= px &&
-           y + static_cast<uint32_t>(box.bottom) >= py && y + static_cast<uint32_t>(box.top) <= py;
+    const BoundingBox* box = current_ ? current_->currentBox() : nullptr;
+    if (box == nullptr) return false;
+    return x + static_cast<uint32_t>(box->right) >= px && x + static_cast<uint32_t>(box->left) <= px &&
+           y + static_cast<uint32_t>(box->bottom) >= py && y + static_cast<uint32_t>(box->top) <= py;
 }
 
 void Actor::setAnimation(uint32_t n) {

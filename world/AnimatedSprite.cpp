@@ -11,6 +11,11 @@ AnimatedSprite::AnimatedSprite(const FrameSet& set)
       width(set.width),
       height(set.height) {}
 
+const BoundingBox* AnimatedSprite::currentBox() const {
+    if (frameCount == 0 || frameIndex >= frameSet->boxes.size()) return nullptr;
+    return frameSet->boxes[frameIndex].get();
+}
+
 void AnimatedSprite::draw(int32_t x, int32_t y, Display& display) {
     if (tickCounter >= frameDelay) {
         frameIndex = frameIndex >= frameCount - 1 ? 0 : frameIndex + 1;

@@ -15,7 +15,9 @@ struct AnimatedSprite {
 
     // Advances (first counting up to the frame delay) then draws the frame.
     void draw(int32_t x, int32_t y, Display& display);
-    const BoundingBox& currentBox() const { return *frameSet->boxes[frameIndex]; }
+    // Null for a frame without a box (a record built short of its frame
+    // count): such a frame has nothing to hit.
+    const BoundingBox* currentBox() const;
 
     const FrameSet* frameSet;
     uint32_t active = 1;
