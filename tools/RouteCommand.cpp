@@ -15,6 +15,7 @@
 #include "data/Map.h"
 #include "gfx/DisplaySDL.h"
 #include "pathfind/PathFinder.h"
+#include "tools/Command.h"
 
 namespace ocre {
 
@@ -23,8 +24,6 @@ namespace {
 constexpr const char* kUsage =
     "usage: ocre-data route MAP TILES  (queries \"sc sr gc gr\", one a line, on standard input)";
 constexpr const char* kPrefix = "ocre-data route: ";
-constexpr int kStatusFailed = 1;
-constexpr int kStatusBadUsage = 2;
 constexpr int kQueryFields = 4;
 // Enough of a bad line to recognise it in the message.
 constexpr size_t kQuotedLineLength = 60;
@@ -103,14 +102,14 @@ void printAnswer(const Waypoints& waypoints) {
 
 }  // namespace
 
-int runRouteCommand(int argc, char** argv) {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+int runRoute(const std::vector<std::string>& arguments) {
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::printf("%s\n", kUsage);
         return 0;
     }
-    if (argc != 3) return badUsage("expected a map file and a tile file");
-    const char* mapFile = argv[1];
-    const char* tileFile = argv[2];
+    if (arguments.size() != 2) return badUsage("expected a map file and a tile file");
+    const char* mapFile = arguments[0].c_str();
+    const char* tileFile = arguments[1].c_str();
     if (!readable(mapFile) || !readable(tileFile)) return kStatusFailed;
 
     setenv(kVideoDriverVariable, kDummyDriver, 0);
@@ -135,14 +134,6 @@ int runRouteCommand(int argc, char** argv) {
         printAnswer(findPath(q[0], q[1], q[2], q[3], *map));
     }
     return 0;
-}
-
-int runRoute(const std::vector<std::string>& arguments) {
-    std::vector<std::string> words = {"route"};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    return runRouteCommand(static_cast<int>(argv.size()), argv.data());
 }
 
 }  // namespace ocre

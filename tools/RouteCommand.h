@@ -13,10 +13,8 @@
 
 namespace ocre {
 
-// argv[0] is "route". Returns the exit status: 0, or non-zero after a
-// one-line message on standard error.
-int runRouteCommand(int argc, char** argv);
-// The same for ocre-data's command table (arguments after "route").
+// The arguments after "route". Returns the exit status: 0, or non-zero
+// after a one-line message on standard error.
 int runRoute(const std::vector<std::string>& arguments);
 
 }  // namespace ocre
