@@ -16,31 +16,25 @@ int64_t distance(int32_t a, int32_t b) {
 
 int32_t narrow(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))); }
 
+// The step from `from` to `to` when it does not go backwards: stored in
+// `amount`. A backward step stores nothing.
+bool storeForwardStep(int32_t to, int32_t from, int32_t& amount) {
+    if (to < from) return false;
+    amount = narrow(difference(to, from));
+    return true;
+}
+
 }  // namespace
 
-int32_t Behaviour::stepDown() {
-    if (currentY < previousY) return 0;
-    stepDownAmount = narrow(difference(currentY, previousY));
-    return stepDownAmount;
-}
+int32_t Behaviour::stepDown() { return storeForwardStep(currentY, previousY, stepDownAmount) ? stepDownAmount : 0; }
 
-int32_t Behaviour::stepUp() {
-    if (currentY > previousY) return 0;
-    stepUpAmount = narrow(difference(previousY, currentY));
-    return stepUpAmount;
-}
+int32_t Behaviour::stepUp() { return storeForwardStep(previousY, currentY, stepUpAmount) ? stepUpAmount : 0; }
 
 int32_t Behaviour::stepRight() {
-    if (currentX < previousX) return 0;
-    stepRightAmount = narrow(difference(currentX, previousX));
-    return stepRightAmount;
+    return storeForwardStep(currentX, previousX, stepRightAmount) ? stepRightAmount : 0;
 }
 
-int32_t Behaviour::stepLeft() {
-    if (currentX > previousX) return 0;
-    stepLeftAmount = narrow(difference(previousX, currentX));
-    return stepLeftAmount;
-}
+int32_t Behaviour::stepLeft() { return storeForwardStep(previousX, currentX, stepLeftAmount) ? stepLeftAmount : 0; }
 
 // Each mostly query keeps its two distances: the main one in its own field,
 // the crossing one in the field of the direction the crossing part went.
@@ -55,39 +49,31 @@ void Behaviour::storeVertical(int64_t across) {
 }
 
 bool Behaviour::mostlyDown() {
-    if (currentY < previousY) return false;
-    const int64_t along = difference(currentY, previousY);
+    if (!storeForwardStep(currentY, previousY, stepDownAmount)) return false;
     const int64_t across = distance(currentX, previousX);
-    stepDownAmount = narrow(along);
     storeHorizontal(across);
-    return along >= across;
+    return difference(currentY, previousY) >= across;
 }
 
 bool Behaviour::mostlyUp() {
-    if (currentY > previousY) return false;
-    const int64_t along = difference(previousY, currentY);
+    if (!storeForwardStep(previousY, currentY, stepUpAmount)) return false;
     const int64_t across = distance(currentX, previousX);
-    stepUpAmount = narrow(along);
     storeHorizontal(across);
-    return along >= across;
+    return difference(previousY, currentY) >= across;
 }
 
 bool Behaviour::mostlyLeft() {
-    if (currentX > previousX) return false;
-    const int64_t along = difference(previousX, currentX);
+    if (!storeForwardStep(previousX, currentX, stepLeftAmount)) return false;
     const int64_t across = distance(currentY, previousY);
-    stepLeftAmount = narrow(along);
     storeVertical(across);
-    return along >= across;
+    return difference(previousX, currentX) >= across;
 }
 
 bool Behaviour::mostlyRight() {
-    if (currentX < previousX) return false;
-    const int64_t along = difference(currentX, previousX);
+    if (!storeForwardStep(currentX, previousX, stepRightAmount)) return false;
     const int64_t across = distance(currentY, previousY);
-    stepRightAmount = narrow(along);
     storeVertical(across);
-    return along >= across;
+    return difference(currentX, previousX) >= across;
 }
 
 }  // namespace ocre
