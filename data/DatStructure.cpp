@@ -1,7 +1,6 @@
 #include "data/DatStructure.h"
 
 #include <cstdint>
-#include <new>
 #include <string>
 
 #include "core/Fatal.h"
@@ -53,13 +52,10 @@ void DatStructure::load(const char* fileName) {
         ++names;
     }
 
-    try {
+    file.allocateOrDie(kNoMemoryForDat, [&] {
         records.clear();
         records.resize(static_cast<size_t>(names));
-    } catch (const std::bad_alloc&) {
-        file.close();
-        fatal(kNoMemoryForDat);
-    }
+    });
     file.rewind();
     count = names;
 

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <new>
 #include <string>
+
+#include "core/Fatal.h"
 
 namespace ocre {
 
@@ -24,6 +27,17 @@ public:
     // file holds at least this many bytes.
     void requireSize(uint64_t bytes) const;
     [[noreturn]] void refuseTruncated() const;
+    // Runs one of the loader's allocations; if memory runs out, the process
+    // ends with the loader's message for it.
+    template <typename Allocate>
+    void allocateOrDie(const char* message, Allocate allocate) {
+        try {
+            allocate();
+        } catch (const std::bad_alloc&) {
+            close();
+            fatal(message);
+        }
+    }
 
     // Each returns false (leaving the output as it was) on a short read.
     bool readU8(uint8_t& out);

@@ -43,18 +43,8 @@ void FrameSet::load(const char* fileName) {
     const uint64_t frameBytes = rowBytes * height;
     file.requireSize(kHeaderBytes + (frameBytes + kBoxBytes) * frameCount);
 
-    try {
-        frames.resize(frameCount);
-    } catch (const std::bad_alloc&) {
-        file.close();
-        fatal(kNoMemoryForFrames);
-    }
-    try {
-        boxes.resize(frameCount);
-    } catch (const std::bad_alloc&) {
-        file.close();
-        fatal(kNoMemoryForBoxes);
-    }
+    file.allocateOrDie(kNoMemoryForFrames, [&] { frames.resize(frameCount); });
+    file.allocateOrDie(kNoMemoryForBoxes, [&] { boxes.resize(frameCount); });
     for (uint32_t i = 0; i < frameCount; ++i) {
         boxes[i].reset(new (std::nothrow) BoundingBox());
         if (!boxes[i]) {
@@ -64,12 +54,7 @@ void FrameSet::load(const char* fileName) {
     }
 
     std::vector<uint8_t> row;
-    try {
-        row.resize(rowBytes);
-    } catch (const std::bad_alloc&) {
-        file.close();
-        fatal(kNoMemoryForFrames);
-    }
+    file.allocateOrDie(kNoMemoryForFrames, [&] { row.resize(rowBytes); });
     for (uint32_t i = 0; i < frameCount; ++i) {
         frames[i].reset(createSurface(static_cast<int32_t>(width), static_cast<int32_t>(height)));
         if (!frames[i]) {

@@ -1,7 +1,6 @@
 #include "data/Map.h"
 
 #include <algorithm>
-#include <new>
 
 #include "core/Fatal.h"
 #include "core/LittleEndian.h"
@@ -56,12 +55,10 @@ Map::Map(const char* tileFileName, Display* display) : display_(display) {
     }
 
     DataFile file(tileFileName);
-    try {
+    file.allocateOrDie(kNoMemoryForTable, [&] {
         tiles_.resize(tileCount);
         for (auto& tile : tiles_) tile = std::make_unique<Tile>();
-    } catch (const std::bad_alloc&) {
-        fatal(kNoMemoryForTable);
-    }
+    });
     for (auto& tile : tiles_) readTile(*tile, file.handle());
 }
 
@@ -94,19 +91,10 @@ void Map::load(const char* mapFileName) {
     const size_t cells = static_cast<size_t>(cols_) * rows_;
     std::vector<uint8_t> indices;
     std::vector<const Tile*> grid;
-    try {
-        // Indices the file stops short of stay 0: the first tile.
-        indices.assign(cells * kIndexBytes, 0);
-    } catch (const std::bad_alloc&) {
-        fatal(kNoMemoryForMap);
-    }
+    // Indices the file stops short of stay 0: the first tile.
+    file.allocateOrDie(kNoMemoryForMap, [&] { indices.assign(cells * kIndexBytes, 0); });
     file.readBytes(indices.data(), indices.size());
-    try {
-        grid.resize(cells);
-    } catch (const std::bad_alloc&) {
-        file.close();
-        fatal(kNoMemoryForMap);
-    }
+    file.allocateOrDie(kNoMemoryForMap, [&] { grid.resize(cells); });
 
     for (size_t i = 0; i < cells; ++i) {
         const uint16_t index = decodeU16(&indices[i * kIndexBytes]);

@@ -1,9 +1,7 @@
 #include "data/Path.h"
 
 #include <algorithm>
-#include <new>
 
-#include "core/Fatal.h"
 #include "data/DataFile.h"
 
 namespace ocre {
@@ -35,14 +33,11 @@ Path::Path(const char* fileName) {
     count_ = count;
     loop_ = loop;
 
-    try {
+    file.allocateOrDie(kNoMemoryForPath, [&] {
         xs_.resize(count_);
         ys_.resize(count_);
         zs_.resize(count_);
-    } catch (const std::bad_alloc&) {
-        file.close();
-        fatal(kNoMemoryForPath);
-    }
+    });
     readCoordinates(file, xs_);
     readCoordinates(file, ys_);
     readCoordinates(file, zs_);
