@@ -36,6 +36,25 @@ private:
     int tests_ = 0;
 };
 
+// Runs another set of steps, raising a signal during one of its scene passes.
+class SignalDuringPass : public TurnSteps {
+public:
+    SignalDuringPass(TurnSteps& inner, int pass, int signalNumber)
+        : inner_(inner), pass_(pass), signalNumber_(signalNumber) {}
+    void scenePass() override {
+        inner_.scenePass();
+        if (++passes_ == pass_) std::raise(signalNumber_);
+    }
+    void serveRequests() override { inner_.serveRequests(); }
+    bool escapeHeld() override { return inner_.escapeHeld(); }
+
+private:
+    TurnSteps& inner_;
+    int pass_;
+    int signalNumber_;
+    int passes_ = 0;
+};
+
 class MainLoopTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -79,20 +98,7 @@ TEST_F(MainLoopTest, SlowTurnIsFollowedAtOnceWithoutCatchingUp) {
 
 TEST_F(MainLoopTest, StopSignalEndsTheLoopAfterTheCurrentTurn) {
     ScriptedTurn turn(1000000);
-    class SignalInSecondTurn : public TurnSteps {
-    public:
-        explicit SignalInSecondTurn(ScriptedTurn& inner) : inner_(inner) {}
-        void scenePass() override {
-            if (++passes_ == 2) std::raise(SIGINT);
-            inner_.scenePass();
-        }
-        void serveRequests() override { inner_.serveRequests(); }
-        bool escapeHeld() override { return inner_.escapeHeld(); }
-
-    private:
-        ScriptedTurn& inner_;
-        int passes_ = 0;
-    } steps(turn);
+    SignalDuringPass steps(turn, 2, SIGINT);
     installStopSignalHandlers();
     EXPECT_EQ(runMainLoop(timer, steps), 2u);
     EXPECT_TRUE(stopRequested());
@@ -151,20 +157,7 @@ TEST_F(MainLoopWithKeyboard, EscapeDownAndUpDrainedInOnePollKeepTheLoopRunning) 
     pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
     pushKey(SDL_KEYUP, SDLK_ESCAPE);
     // A later signal ends the run; by then Escape was seen released.
-    class StopAfterThreeTurns : public TurnSteps {
-    public:
-        explicit StopAfterThreeTurns(KeyboardTurn& inner) : inner_(inner) {}
-        void scenePass() override {
-            inner_.scenePass();
-            if (++passes_ == 3) std::raise(SIGTERM);
-        }
-        void serveRequests() override {}
-        bool escapeHeld() override { return inner_.escapeHeld(); }
-
-    private:
-        KeyboardTurn& inner_;
-        int passes_ = 0;
-    } steps(turn);
+    SignalDuringPass steps(turn, 3, SIGTERM);
     installStopSignalHandlers();
     EXPECT_EQ(runMainLoop(timer, steps), 3u);
 }
