@@ -136,6 +136,8 @@ void releaseDataAndWakeThread() {
 
 bool validIndex(int index) { return index >= 0 && index < slotCount; }
 
+bool isTcpKind(uint8_t kind) { return kind == kTcpListener || kind == kTcpConnection; }
+
 SocketSlot* slotOfKind(int index, uint8_t kind) {
     if (!validIndex(index) || table[index]->kind != kind) return nullptr;
     return table[index].get();
@@ -220,8 +222,6 @@ void releaseSlot(int index) {
 }
 
 // --- the network thread's visit, data lock held throughout ---
-
-bool isTcpKind(uint8_t kind) { return kind == kTcpListener || kind == kTcpConnection; }
 
 void addToSocketSet(int index, SocketSlot& slot) {
     if (slot.kind == kFree) {
