@@ -11,8 +11,6 @@ namespace ocre {
 
 namespace {
 
-constexpr int32_t kSpeakerKind = 1;
-constexpr int32_t kPlayerKind = 2;
 constexpr uint32_t kSpeakerPortrait = 0;
 constexpr uint32_t kPlayerPortrait = 1;
 // Space between two bands, and the columns of the portraits' right edge and

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/Fatal.h"
+#include "dialogue/DialogueFileFormat.h"
 #include "gfx/Display.h"
 
 namespace ocre {
@@ -13,17 +14,6 @@ namespace {
 
 constexpr const char* kOpenFailed = "erreur d'ouverture du fichier %s";
 constexpr const char* kCorrupt = "fichier %s corrompu!\n";
-constexpr const char* kRootText = "racine";
-constexpr const char* kFillerText = "fils";
-
-// One read takes at most this many characters minus one (the terminating
-// zero of the original buffer); the rest of a longer line is a line of its own.
-constexpr size_t kLineBufferSize = 999;
-constexpr char kFieldSeparator = '|';
-// Unused number, at least one path-or-kind field, and the text.
-constexpr size_t kMinFields = 3;
-constexpr int32_t kEndingMark = 0;
-constexpr int32_t kPathEnd = -1;
 // Every child number creates the missing children before it, so a few big
 // numbers could ask for billions of nodes; no hand-written conversation comes
 // near this, and a file that does is refused like any other broken one.
@@ -38,12 +28,12 @@ constexpr const char* kMarkText = "*";
 constexpr int32_t kScreenWidth = 640;
 constexpr int32_t kScreenHeight = 480;
 
-// Reads like fgets into a kLineBufferSize buffer, except that a carriage
+// Reads like fgets into a kDialogueLineBufferSize buffer, except that a carriage
 // return right before a line feed is dropped: files saved with CR LF line
 // ends then load exactly like files with bare line feeds.
 bool readChunk(std::FILE* file, std::string& chunk) {
     chunk.clear();
-    while (chunk.size() < kLineBufferSize - 1) {
+    while (chunk.size() < kDialogueLineBufferSize - 1) {
         int c = std::getc(file);
         if (c == EOF) break;
         if (c == '\r') {
@@ -66,11 +56,11 @@ std::vector<std::string> splitFields(const std::string& line) {
     std::vector<std::string> fields;
     size_t at = 0;
     while (at < line.size()) {
-        if (line[at] == kFieldSeparator) {
+        if (line[at] == kDialogueFieldSeparator) {
             ++at;
             continue;
         }
-        size_t end = line.find(kFieldSeparator, at);
+        size_t end = line.find(kDialogueFieldSeparator, at);
         if (end == std::string::npos) end = line.size();
         fields.push_back(line.substr(at, end - at));
         at = end;
@@ -123,7 +113,7 @@ void DialogueTree::load(const char* fileName) {
 
     // Present even when no line addresses it (an empty file gives a bare
     // root), so the current choices never hold a missing node.
-    root_ = newNode(kRootText);
+    root_ = newNode(kDialogueRootText);
 
     std::string line;
     while (readChunk(file, line)) {
@@ -133,7 +123,7 @@ void DialogueTree::load(const char* fileName) {
             if (c == '\n') c = ' ';
         }
         const std::vector<std::string> fields = splitFields(line);
-        if (fields.size() < kMinFields) refuseCorrupt(file, fileName);
+        if (fields.size() < kDialogueMinFields) refuseCorrupt(file, fileName);
 
         // First field unused, then the path, the kind and the text.
         const size_t kindField = fields.size() - 2;
@@ -155,15 +145,15 @@ void DialogueTree::load(const char* fileName) {
 DialogueNode* DialogueTree::createPath(const std::vector<int32_t>& path) {
     DialogueNode* node = root_;
     for (int32_t p : path) {
-        if (p == kPathEnd) break;
-        if (p < kPathEnd) return nullptr;
-        if (p == kEndingMark) {
+        if (p == kDialoguePathEnd) break;
+        if (p < kDialoguePathEnd) return nullptr;
+        if (p == kDialogueEndingMark) {
             node->ending_ = 1;
             continue;
         }
         while (node->children_.count() < p) {
             if (nodes_.size() >= kMaxNodes) return nullptr;
-            node->children_.append(newNode(kFillerText));
+            node->children_.append(newNode(kDialogueFillerText));
         }
         node = node->children_.at(p - 1);
     }

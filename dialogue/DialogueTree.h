@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/PointerList.h"
+#include "dialogue/DialogueFileFormat.h"
 
 namespace ocre {
 
@@ -32,7 +33,7 @@ private:
     uint8_t ending_ = 0;
     uint8_t marked_ = 0;
     PointerList<DialogueNode> children_;
-    int32_t kind_ = 1;
+    int32_t kind_ = kSpeakerKind;
 };
 
 class DialogueTree {

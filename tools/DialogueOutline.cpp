@@ -5,22 +5,17 @@
 #include <queue>
 #include <set>
 
+#include "dialogue/DialogueFileFormat.h"
+
 namespace ocre {
 namespace {
 
-// The server reads lines with a 999-byte buffer: at most 998 characters,
-// the rest of a longer line comes as a line of its own.
-constexpr size_t kLineChunk = 998;
-constexpr char kSeparator = '|';
-constexpr int kMinimumFields = 3;
-constexpr int32_t kEndMark = 0;
-constexpr int32_t kStopPath = -1;
-constexpr int32_t kPlayerChoice = 2;
+// The server reads lines in chunks of this many characters; the rest of a
+// longer line comes as a line of its own.
+constexpr size_t kLineChunk = kDialogueLineBufferSize - 1;
 // A child number this large would make the server create as many nodes.
 constexpr int32_t kMostChildren = 1000;
 constexpr size_t kMostStates = 200000;
-constexpr const char* kRootText = "racine";
-constexpr const char* kFillerText = "fils";
 
 struct Field {
     std::string text;
@@ -44,11 +39,11 @@ std::vector<Field> splitLine(const std::string& line) {
     std::vector<Field> fields;
     size_t i = 0;
     while (i < line.size()) {
-        if (line[i] == kSeparator) {
+        if (line[i] == kDialogueFieldSeparator) {
             ++i;
             continue;
         }
-        const size_t next = line.find(kSeparator, i);
+        const size_t next = line.find(kDialogueFieldSeparator, i);
         const size_t end = next == std::string::npos ? line.size() : next;
         fields.push_back(readField(line.substr(i, end - i)));
         i = end;
@@ -69,7 +64,7 @@ public:
         if (line.find('\r') != std::string::npos)
             out_.problems.push_back(at(lineNumber) + "a carriage return is kept as part of the text");
         const std::vector<Field> fields = splitLine(line);
-        if (static_cast<int>(fields.size()) < kMinimumFields) {
+        if (fields.size() < kDialogueMinFields) {
             out_.problems.push_back(at(lineNumber) + "fewer than three fields: the server refuses the whole file");
             out_.refused = true;
             return;
@@ -77,7 +72,7 @@ public:
         const Field& kindField = fields[fields.size() - 2];
         if (!kindField.isNumber) out_.problems.push_back(at(lineNumber) + "the kind \"" + kindField.text + "\" is not a number");
         if (out_.nodes.empty()) {
-            out_.nodes.push_back(OutlineNode{kRootText, 1, false, 0, {}});
+            out_.nodes.push_back(OutlineNode{kDialogueRootText, kSpeakerKind, false, 0, {}});
         }
         std::vector<int32_t> path;
         for (size_t i = 1; i + 2 < fields.size(); ++i) {
@@ -87,8 +82,8 @@ public:
                                         "\" is not a number; the line is skipped");
                 return;
             }
-            if (f.value == kStopPath) break;
-            if (f.value < kStopPath || f.value > kMostChildren) {
+            if (f.value == kDialoguePathEnd) break;
+            if (f.value < kDialoguePathEnd || f.value > kMostChildren) {
                 out_.problems.push_back(at(lineNumber) + "the child number " + std::to_string(f.value) +
                                         " is out of range; the line is skipped");
                 return;
@@ -97,12 +92,12 @@ public:
         }
         int node = 0;
         for (int32_t p : path) {
-            if (p == kEndMark) {
+            if (p == kDialogueEndingMark) {
                 out_.nodes[static_cast<size_t>(node)].ending = true;
                 continue;
             }
             while (static_cast<int32_t>(out_.nodes[static_cast<size_t>(node)].children.size()) < p) {
-                out_.nodes.push_back(OutlineNode{kFillerText, 1, false, 0, {}});
+                out_.nodes.push_back(OutlineNode{kDialogueFillerText, kSpeakerKind, false, 0, {}});
                 out_.nodes[static_cast<size_t>(node)].children.push_back(static_cast<int>(out_.nodes.size()) - 1);
             }
             node = out_.nodes[static_cast<size_t>(node)].children[static_cast<size_t>(p - 1)];
@@ -112,7 +107,7 @@ public:
             out_.notes.push_back(at(lineNumber) + "gives a new text to the node of line " +
                                  std::to_string(target.addressedOnLine) + " (the last line wins)");
         target.text = fields.back().text;
-        target.kind = kindField.isNumber ? kindField.value : 1;
+        target.kind = kindField.isNumber ? kindField.value : kSpeakerKind;
         target.addressedOnLine = lineNumber;
     }
 
@@ -132,7 +127,7 @@ void nameNodes(const DialogueOutline& outline, int node, const std::string& name
 int pick(const DialogueOutline& outline, const std::vector<int>& choices, int pressed) {
     for (size_t i = 0; i < choices.size(); ++i) {
         const OutlineNode& n = outline.nodes[static_cast<size_t>(choices[i])];
-        if (n.kind == kPlayerChoice) {
+        if (n.kind == kPlayerKind) {
             if (static_cast<int>(i) == pressed) return static_cast<int>(i);
         } else if (n.ending) {
             return static_cast<int>(i);
@@ -141,7 +136,7 @@ int pick(const DialogueOutline& outline, const std::vector<int>& choices, int pr
     int best = -1;
     for (size_t i = 0; i < choices.size(); ++i) {
         const OutlineNode& n = outline.nodes[static_cast<size_t>(choices[i])];
-        if (n.kind == kPlayerChoice) continue;
+        if (n.kind == kPlayerKind) continue;
         if (best < 0 || n.kind > outline.nodes[static_cast<size_t>(choices[static_cast<size_t>(best)])].kind)
             best = static_cast<int>(i);
     }
@@ -166,7 +161,7 @@ DialogueOutline readDialogueOutline(const std::vector<uint8_t>& bytes) {
         if (outline.refused) break;
     }
     if (outline.nodes.empty() && !outline.refused) {
-        outline.nodes.push_back(OutlineNode{kRootText, 1, false, 0, {}});
+        outline.nodes.push_back(OutlineNode{kDialogueRootText, kSpeakerKind, false, 0, {}});
         outline.problems.push_back("the file holds no line: the conversation is empty");
     }
     if (outline.refused) return outline;
@@ -174,7 +169,7 @@ DialogueOutline readDialogueOutline(const std::vector<uint8_t>& bytes) {
     for (size_t n = 1; n < outline.nodes.size(); ++n)
         if (outline.nodes[n].addressedOnLine == 0)
             outline.notes.push_back("node " + names[n] +
-                                    " is never given a text and shows \"" + kFillerText + "\"");
+                                    " is never given a text and shows \"" + kDialogueFillerText + "\"");
     return outline;
 }
 

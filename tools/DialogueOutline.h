@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "dialogue/DialogueFileFormat.h"
+
 namespace ocre {
 
 struct OutlineNode {
     std::string text;  // "racine" or "fils" until a line addresses the node
-    int32_t kind = 1;
+    int32_t kind = kSpeakerKind;
     bool ending = false;
     int addressedOnLine = 0;  // 0: never addressed
     std::vector<int> children;

@@ -24,7 +24,6 @@ namespace {
 // line per frame.
 constexpr uint32_t kFramesListed = 16;
 constexpr size_t kWaypointsListed = 8;
-constexpr int32_t kPlayerChoiceKind = 2;
 
 namespace fs = std::filesystem;
 
@@ -185,7 +184,7 @@ bool inspectDat(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 std::string kindLabel(int32_t kind) {
     if (kind == 1) return "person";
-    if (kind == kPlayerChoiceKind) return "player";
+    if (kind == kPlayerKind) return "player";
     return "kind " + std::to_string(kind);
 }
 
@@ -205,7 +204,7 @@ bool inspectDialogue(const std::vector<uint8_t>& bytes) {
     size_t endings = 0, choices = 0;
     for (const OutlineNode& n : outline.nodes) {
         endings += n.ending ? 1 : 0;
-        choices += n.kind == kPlayerChoiceKind ? 1 : 0;
+        choices += n.kind == kPlayerKind ? 1 : 0;
     }
     std::printf("  dialogue tree: %zu nodes below the root, %zu player choices, %zu endings\n",
                 outline.nodes.size() - 1, choices, endings);
