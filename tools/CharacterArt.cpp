@@ -28,6 +28,10 @@ SpriteSheet standSheet(const PosePainter& paint, Facing facing) {
 
 }  // namespace
 
+int walkStride(int phase) { return phase == 0 ? 1 : phase == 2 ? -1 : 0; }
+
+int walkBob(int phase) { return phase == 1 || phase == 3 ? -1 : 0; }
+
 std::vector<SpriteSheet> animationsFromPoses(const PosePainter& paint, int walkFrames, uint16_t walkDelay) {
     const Facing order[4] = {Facing::Down, Facing::Left, Facing::Right, Facing::Up};
     std::vector<SpriteSheet> animations;

@@ -22,6 +22,13 @@ constexpr Rgb kOutline{24, 18, 30};
 constexpr int kStandingPhase = -1;
 using PosePainter = std::function<PixelImage(Facing facing, int phase)>;
 
+// The walk cycle every character shares. The stride is +1 and -1 at the
+// two contact frames and 0 at the passing ones, where the body rises by a
+// pixel (a bob of -1); standing, both are 0.
+constexpr int kWalkFrames = 4;
+int walkStride(int phase);
+int walkBob(int phase);
+
 // The eight animations from a painter; the left-facing poses are the
 // mirror images of the right-facing ones, and each pose gets its outline.
 std::vector<SpriteSheet> animationsFromPoses(const PosePainter& paint, int walkFrames, uint16_t walkDelay);

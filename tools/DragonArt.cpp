@@ -6,7 +6,6 @@ namespace ocre {
 namespace {
 
 constexpr int kSize = 48;
-constexpr int kWalkFrames = 4;
 constexpr uint16_t kWalkDelay = 3;
 
 constexpr Rgb kScale{72, 168, 84};
@@ -19,7 +18,6 @@ constexpr Rgb kEyeWhite{250, 250, 240};
 constexpr Rgb kPupil{30, 24, 40};
 constexpr Rgb kRidge{244, 150, 48};
 
-int strideOf(int phase) { return phase == 0 ? 1 : phase == 2 ? -1 : 0; }
 // The wings beat once per walk cycle.
 int flapOf(int phase) { return phase < 0 ? 0 : (phase == 0 ? 0 : phase == 2 ? 8 : 4); }
 
@@ -29,7 +27,7 @@ void eye(PixelImage& img, int x, int y, int lookX) {
 }
 
 PixelImage side(int phase) {
-    const int stride = strideOf(phase), flap = flapOf(phase);
+    const int stride = walkStride(phase), flap = flapOf(phase);
     PixelImage img(kSize, kSize);
     img.fillTriangle(18, 26, 8, 6 + flap, 28, 20, kWing);
     img.line(18, 26, 8, 6 + flap, kWingBone);
@@ -53,7 +51,7 @@ PixelImage side(int phase) {
 }
 
 PixelImage front(int phase) {
-    const int stride = strideOf(phase), flap = flapOf(phase);
+    const int stride = walkStride(phase), flap = flapOf(phase);
     PixelImage img(kSize, kSize);
     img.fillTriangle(16, 30, 2, 12 + flap, 14, 20, kWing);
     img.fillTriangle(32, 30, 46, 12 + flap, 34, 20, kWing);
@@ -77,7 +75,7 @@ PixelImage front(int phase) {
 }
 
 PixelImage back(int phase) {
-    const int stride = strideOf(phase), flap = flapOf(phase);
+    const int stride = walkStride(phase), flap = flapOf(phase);
     PixelImage img(kSize, kSize);
     img.fillRect(16, 37, 5, 6 - stride, kScaleShade);
     img.fillRect(27, 37, 5, 6 + stride, kScaleShade);

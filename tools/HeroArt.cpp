@@ -7,7 +7,6 @@ namespace ocre {
 namespace {
 
 constexpr int kSize = 32;
-constexpr int kWalkFrames = 4;
 constexpr uint16_t kWalkDelay = 2;
 
 constexpr Rgb kHair{56, 46, 70};
@@ -21,11 +20,6 @@ constexpr Rgb kBlue{48, 78, 178};
 constexpr Rgb kBlueLight{84, 120, 220};
 constexpr Rgb kPatch{244, 236, 210};
 constexpr Rgb kPatchMark{200, 48, 40};
-
-// Stride: +1 and -1 at the two contact frames, 0 at the passing ones,
-// where the body rises by a pixel.
-int strideOf(int phase) { return phase == 0 ? 1 : phase == 2 ? -1 : 0; }
-int bobOf(int phase) { return phase == 1 || phase == 3 ? -1 : 0; }
 
 void spikes(PixelImage& img, int bob, const int (*tips)[2], int count, int baseY) {
     for (int i = 0; i < count; ++i) {
@@ -58,7 +52,7 @@ void torsoFacingCamera(PixelImage& img, int bob, int stride) {
 }
 
 PixelImage front(int phase) {
-    const int bob = bobOf(phase), stride = strideOf(phase);
+    const int bob = walkBob(phase), stride = walkStride(phase);
     PixelImage img(kSize, kSize);
     legsFacingCamera(img, bob, stride, false);
     torsoFacingCamera(img, bob, stride);
@@ -83,7 +77,7 @@ PixelImage front(int phase) {
 }
 
 PixelImage back(int phase) {
-    const int bob = bobOf(phase), stride = strideOf(phase);
+    const int bob = walkBob(phase), stride = walkStride(phase);
     PixelImage img(kSize, kSize);
     legsFacingCamera(img, bob, stride, true);
     torsoFacingCamera(img, bob, -stride);
@@ -99,7 +93,7 @@ PixelImage back(int phase) {
 }
 
 PixelImage side(int phase) {
-    const int bob = bobOf(phase), stride = strideOf(phase);
+    const int bob = walkBob(phase), stride = walkStride(phase);
     PixelImage img(kSize, kSize);
     const int top = 24 + bob;
     // Back leg first so that the front one covers it.

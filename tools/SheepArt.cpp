@@ -6,7 +6,6 @@ namespace ocre {
 namespace {
 
 constexpr int kSize = 32;
-constexpr int kWalkFrames = 4;
 constexpr uint16_t kWalkDelay = 3;
 
 constexpr Rgb kWool{236, 236, 226};
@@ -17,9 +16,6 @@ constexpr Rgb kLeg{58, 54, 64};
 constexpr Rgb kEyeWhite{250, 250, 250};
 constexpr Rgb kNose{232, 160, 170};
 
-int strideOf(int phase) { return phase == 0 ? 1 : phase == 2 ? -1 : 0; }
-int bobOf(int phase) { return phase == 1 || phase == 3 ? -1 : 0; }
-
 void woolBody(PixelImage& img, int cx, int cy, int rx, int ry) {
     img.fillEllipse(cx, cy + 1, rx, ry, kWoolShade);
     img.fillEllipse(cx, cy, rx, ry, kWool);
@@ -29,7 +25,7 @@ void woolBody(PixelImage& img, int cx, int cy, int rx, int ry) {
 }
 
 PixelImage side(int phase) {
-    const int bob = bobOf(phase), stride = strideOf(phase);
+    const int bob = walkBob(phase), stride = walkStride(phase);
     PixelImage img(kSize, kSize);
     const int legTop = 23 + bob;
     // Far legs, then near legs, moving in opposite pairs.
@@ -49,7 +45,7 @@ PixelImage side(int phase) {
 }
 
 PixelImage front(int phase) {
-    const int bob = bobOf(phase), stride = strideOf(phase);
+    const int bob = walkBob(phase), stride = walkStride(phase);
     PixelImage img(kSize, kSize);
     const int legTop = 23 + bob;
     img.fillRect(10, legTop, 3, 29 - legTop + stride, kLeg);
@@ -66,7 +62,7 @@ PixelImage front(int phase) {
 }
 
 PixelImage back(int phase) {
-    const int bob = bobOf(phase), stride = strideOf(phase);
+    const int bob = walkBob(phase), stride = walkStride(phase);
     PixelImage img(kSize, kSize);
     const int legTop = 23 + bob;
     img.fillRect(10, legTop, 3, 29 - legTop - stride, kLeg);
