@@ -80,14 +80,6 @@ void PixelImage::fillTriangle(int x0, int y0, int x1, int y1, int x2, int y2, Rg
         }
 }
 
-void PixelImage::drawOver(const PixelImage& source, int x, int y) {
-    for (int row = 0; row < source.height(); ++row)
-        for (int col = 0; col < source.width(); ++col) {
-            const Rgb colour = source.at(col, row);
-            if (!colour.isBlack()) set(x + col, y + row, colour);
-        }
-}
-
 void PixelImage::paste(const PixelImage& source, int x, int y) {
     for (int row = 0; row < source.height(); ++row)
         for (int col = 0; col < source.width(); ++col) set(x + col, y + row, source.at(col, row));

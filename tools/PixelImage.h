@@ -43,8 +43,6 @@ public:
     void line(int x0, int y0, int x1, int y1, Rgb colour);
     // Every pixel whose centre lies inside or on the triangle.
     void fillTriangle(int x0, int y0, int x1, int y1, int x2, int y2, Rgb colour);
-    // Copies the non-black pixels of source with its top-left corner at (x, y).
-    void drawOver(const PixelImage& source, int x, int y);
     // Copies every pixel of source, black included.
     void paste(const PixelImage& source, int x, int y);
     PixelImage mirrored() const;
