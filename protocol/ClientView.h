@@ -54,8 +54,6 @@ public:
     int32_t originY() const { return originY_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
-    bool hasDestination() const { return hasDestination_; }
-    const IPaddress& destination() const { return destination_; }
 
 private:
     // Sends the whole message buffer, terminator and zero padding included.

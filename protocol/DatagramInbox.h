@@ -27,7 +27,6 @@ public:
     bool takeRequest(std::string& text);
     bool takeCommand(std::string& text);
 
-    size_t waitingRequests() const { return requests_.size(); }
     size_t waitingCommands() const { return commands_.size(); }
 
 private:

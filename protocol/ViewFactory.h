@@ -25,8 +25,6 @@ public:
     // record's host and port; registered with the scene.
     ClientView* openView(const ClientRecord& record);
 
-    size_t openedCount() const { return views_.size(); }
-
 private:
     Scene& scene_;
     NetworkService& service_;
