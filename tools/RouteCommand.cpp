@@ -9,13 +9,14 @@
 #include <iostream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/Map.h"
-#include "gfx/DisplaySDL.h"
 #include "pathfind/PathFinder.h"
 #include "tools/Command.h"
+#include "tools/HeadlessVideo.h"
 
 namespace ocre {
 
@@ -27,14 +28,6 @@ constexpr const char* kPrefix = "ocre-data route: ";
 constexpr int kQueryFields = 4;
 // Enough of a bad line to recognise it in the message.
 constexpr size_t kQuotedLineLength = 60;
-
-// The loaders make surfaces in the screen's format, so a display must be
-// open; the dummy driver needs no window.
-constexpr const char* kVideoDriverVariable = "SDL_VIDEODRIVER";
-constexpr const char* kDummyDriver = "dummy";
-constexpr int32_t kScreenWidth = 640;
-constexpr int32_t kScreenHeight = 480;
-constexpr int32_t kScreenDepth = 32;
 
 int badUsage(const char* problem) {
     std::fprintf(stderr, "%s%s (%s)\n", kPrefix, problem, kUsage);
@@ -112,13 +105,14 @@ int runRoute(const std::vector<std::string>& arguments) {
     const char* tileFile = arguments[1].c_str();
     if (!readable(mapFile) || !readable(tileFile)) return kStatusFailed;
 
-    setenv(kVideoDriverVariable, kDummyDriver, 0);
-    DisplaySDL display(kScreenWidth, kScreenHeight, kScreenDepth);
+    // The loaders make surfaces in the screen's format, so a display must
+    // be open while the map lives.
+    std::optional<HeadlessVideo> video;
     std::unique_ptr<Map> map;
     {
         StdoutToStderr loaderMessages;
-        display.open();
-        map = std::make_unique<Map>(tileFile, &display);
+        video.emplace();
+        map = std::make_unique<Map>(tileFile, &video->display());
         map->load(mapFile);
     }
 
