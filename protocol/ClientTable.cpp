@@ -123,21 +123,22 @@ bool ClientTable::freeClientNumber(uint32_t& number) const {
 }
 
 void ClientTable::sendRefusal(const ClientRecord& record, const char* reason) {
-    sendReply(record, kRefusalFormat, kLogRefusalEcho, reason);
+    sendReply(record, kRefusalFormat, reason);
 }
 
 void ClientTable::sendAcceptance(const ClientRecord& record, const char* text) {
-    sendReply(record, kAcceptanceFormat, kLogAcceptanceEcho, text);
+    sendReply(record, kAcceptanceFormat, text);
 }
 
-void ClientTable::sendReply(const ClientRecord& record, const char* format, const char* echoFormat,
-                            const char* text) {
+void ClientTable::sendReply(const ClientRecord& record, const char* format, const char* text) {
     reply_.fill(0);
     std::snprintf(reply_.data(), reply_.size(), format, text);
     IPaddress destination = record.address;
     // A failed send is recorded by the transport and not retried.
     service_.send_udp(&destination, reply_.data(), static_cast<int>(reply_.size()));
-    std::printf(echoFormat, text);
+    // The echo is not cut to the datagram's size.
+    std::printf(format, text);
+    std::putchar('\n');
 }
 
 }  // namespace ocre::protocol

@@ -54,7 +54,7 @@ private:
     bool alreadyAdmitted(const ClientRecord& record) const;
     // The lowest number no admitted client holds; false if all are taken.
     bool freeClientNumber(uint32_t& number) const;
-    void sendReply(const ClientRecord& record, const char* format, const char* echoFormat, const char* text);
+    void sendReply(const ClientRecord& record, const char* format, const char* text);
 
     NetworkService& service_;
     DatagramInbox& inbox_;

@@ -40,10 +40,9 @@ inline constexpr char kGreeting[] = "hello";
 // The greeting field; only the first 56 characters fit in an acceptance.
 constexpr size_t kGreetingCapacity = 255;
 
-// Operator log lines of the handshake (standard output).
+// Operator log lines of the handshake (standard output). Every reply is
+// also echoed there, whole and on a line of its own.
 inline constexpr char kLogRequest[] = "**** demande de connexion du client %s %s %s %u ****\n";
-inline constexpr char kLogRefusalEcho[] = "from SERVEUR to CLIENT connection_refused %s\n";
-inline constexpr char kLogAcceptanceEcho[] = "from SERVEUR to CLIENT connection_accepted %s\n";
 inline constexpr char kLogAuthenticationFailed[] = "authentification failed \n";
 inline constexpr char kLogAuthenticationPassed[] = "authentification reussie\n";
 inline constexpr char kLogAlreadyConnected[] = "client already connected\n";
