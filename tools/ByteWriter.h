@@ -16,7 +16,6 @@ public:
     ByteWriter& i32(int32_t value) { return u32(static_cast<uint32_t>(value)); }
     ByteWriter& text(const std::string& bytes);
 
-    const std::vector<uint8_t>& bytes() const { return bytes_; }
     std::vector<uint8_t> take() { return std::move(bytes_); }
 
 private:
