@@ -8,16 +8,12 @@
 
 namespace ocre::protocol {
 
-namespace {
-constexpr int32_t kNoSocket = -1;
-}
-
 CommandReader::CommandReader(DatagramInbox& inbox) : inbox_(inbox) {}
 
 void CommandReader::readCommands(uint32_t clientNumber) {
-    if (lastUdpSocket() != kNoSocket) {
+    if (lastUdpSocket() != kNoUdpSocket) {
         inbox_.collect();
-        setLastUdpSocket(kNoSocket);
+        setLastUdpSocket(kNoUdpSocket);
     }
     std::string text;
     while (inbox_.takeCommand(text)) {

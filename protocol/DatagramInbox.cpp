@@ -9,8 +9,6 @@ namespace ocre::protocol {
 
 namespace {
 
-constexpr int32_t kNoSocket = -1;
-
 bool take(std::deque<std::string>& queue, std::string& text) {
     if (queue.empty()) return false;
     text = std::move(queue.front());
@@ -30,7 +28,7 @@ DatagramInbox::DatagramInbox(NetworkService& service) : service_(service) {}
 
 void DatagramInbox::collect() {
     const int32_t socket = lastUdpSocket();
-    if (socket == kNoSocket) return;
+    if (socket == kNoUdpSocket) return;
     while (UDPpacket* packet = service_.read_udp(socket)) {
         std::string text = datagramText(*packet);
         service_.free_packet(packet);

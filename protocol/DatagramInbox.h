@@ -5,6 +5,7 @@
 // sorts what it finds, in arrival order, so that neither reader loses the
 // other's datagrams.
 
+#include <cstdint>
 #include <deque>
 #include <string>
 
@@ -13,6 +14,9 @@ namespace ocre {
 class NetworkService;
 
 namespace protocol {
+
+// What the input tables hold as the latest UDP notice when there is none.
+constexpr int32_t kNoUdpSocket = -1;
 
 class DatagramInbox {
 public:
