@@ -75,10 +75,12 @@ constexpr uint32_t kSteeringClientNumber = 1111;
 // Display updates (server to client).
 inline constexpr char kCameraFormat[] = "from SERVEUR to CLIENT %u affiche (%u,%u,0,0)";
 inline constexpr char kActorFormat[] = "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)";
-// What a client reads them back with: the display patterns, and the fixed
-// words a reply begins with before its reason or greeting.
+// What a client reads them back with: the display patterns (an actor
+// message reads back with its own format; the camera's last two fields are
+// read rather than taken as zeros), and the fixed words a reply begins with
+// before its reason or greeting.
 inline constexpr char kCameraPattern[] = "from SERVEUR to CLIENT %u affiche (%u,%u,%u,%u)";
-inline constexpr char kActorPattern[] = "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)";
+inline constexpr const char* kActorPattern = kActorFormat;
 inline constexpr char kRefusalPrefix[] = "from SERVEUR to CLIENT connection_refused";
 inline constexpr char kAcceptancePrefix[] = "from SERVEUR to CLIENT connection_accepted";
 
