@@ -59,10 +59,14 @@ public:
 
     void addLine(const std::string& rawLine, int lineNumber) {
         std::string line = rawLine;
+        // The server drops a carriage return right before the line feed, as
+        // files saved on other platforms have; any other one stays in the text.
+        const size_t crlf = line.find("\r\n");
+        if (crlf != std::string::npos) line.erase(crlf, 1);
         for (char& c : line)
             if (c == '\n') c = ' ';
         if (line.find('\r') != std::string::npos)
-            out_.problems.push_back(at(lineNumber) + "a carriage return is kept as part of the text");
+            out_.problems.push_back(at(lineNumber) + "a lone carriage return is kept as part of the text");
         const std::vector<Field> fields = splitLine(line);
         if (fields.size() < kDialogueMinFields) {
             out_.problems.push_back(at(lineNumber) + "fewer than three fields: the server refuses the whole file");

@@ -157,7 +157,7 @@ TEST(Inspect, DialogueFilesTheServerRefusesOrThatNeverFinish) {
     // The only choice is a leaf that is not an ending: validating it empties
     // the list and the conversation can never finish.
     writeFile(dir.file("stuck.dlg"), std::string("1|1|1|Bonjour\n2|1|1|2|Oui\n"));
-    writeFile(dir.file("odd.dlg"), std::string("1|2|-7|1|Hop\n1|3|1|Trois\r\n"));
+    writeFile(dir.file("odd.dlg"), std::string("1|2|-7|1|Hop\n1|3|1|Tr\rois\r\n1|3|1|Encore\r\n"));
     const ChildResult r = runDataTool({"inspect", dir.file("refused.dlg"), dir.file("stuck.dlg"), dir.file("odd.dlg")});
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_TRUE(has(r.out, "problem: line 2: fewer than three fields: the server refuses the whole file")) << r.out;
@@ -166,7 +166,8 @@ TEST(Inspect, DialogueFilesTheServerRefusesOrThatNeverFinish) {
                            "(after validating 1, 1.1)"))
         << r.out;
     EXPECT_TRUE(has(r.out, "problem: line 1: the child number -7 is out of range; the line is skipped")) << r.out;
-    EXPECT_TRUE(has(r.out, "problem: line 2: a carriage return is kept as part of the text")) << r.out;
+    EXPECT_TRUE(has(r.out, "problem: line 2: a lone carriage return is kept as part of the text")) << r.out;
+    EXPECT_FALSE(has(r.out, "line 3: a lone carriage return")) << r.out;
     EXPECT_TRUE(has(r.out, "note: node 1 is never given a text and shows \"fils\"")) << r.out;
 }
 
