@@ -1,6 +1,6 @@
 #pragma once
-// The growable list of references shared by the client table and the
-// dialogue tree: it grows by a fixed step when an append finds it full,
+// The growable list of references shared by the client table, the
+// dialogue tree and the scene's client views: it grows by a fixed step when an append finds it full,
 // and a removal shifts the later entries down, keeping their order.
 
 #include <cstdint>
