@@ -1,5 +1,7 @@
 #include "tools/ByteReader.h"
 
+#include "core/LittleEndian.h"
+
 namespace ocre {
 
 bool ByteReader::take(size_t count, const uint8_t*& start) {
@@ -19,15 +21,14 @@ bool ByteReader::u8(uint8_t& out) {
 bool ByteReader::u16(uint16_t& out) {
     const uint8_t* p = nullptr;
     if (!take(2, p)) return false;
-    out = static_cast<uint16_t>(p[0] | (p[1] << 8));
+    out = decodeU16(p);
     return true;
 }
 
 bool ByteReader::u32(uint32_t& out) {
     const uint8_t* p = nullptr;
     if (!take(4, p)) return false;
-    out = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-          static_cast<uint32_t>(p[3]) << 24;
+    out = decodeU32(p);
     return true;
 }
 

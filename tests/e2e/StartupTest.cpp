@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/LittleEndian.h"
 #include "tests/e2e/ServerProcess.h"
 #include "tests/support/TestFiles.h"
 
@@ -84,8 +85,8 @@ TEST_F(ServerStartup, MapIndexEqualToTheTileCountIsNotConforming) {
     std::vector<uint8_t> tiles = readFile(dir.file("test2.tle"));
     uint32_t count = 0;
     for (size_t at = 0; at + 13 <= tiles.size();) {
-        const int32_t w = static_cast<int32_t>(tiles[at] | tiles[at + 1] << 8 | tiles[at + 2] << 16 | tiles[at + 3] << 24);
-        const int32_t h = static_cast<int32_t>(tiles[at + 4] | tiles[at + 5] << 8 | tiles[at + 6] << 16 | tiles[at + 7] << 24);
+        const auto w = static_cast<int32_t>(decodeU32(&tiles[at]));
+        const auto h = static_cast<int32_t>(decodeU32(&tiles[at + 4]));
         const size_t record = 13 + 4 * static_cast<size_t>(w) * static_cast<size_t>(h);
         if (w <= 0 || h <= 0 || at + record > tiles.size()) break;
         ++count;
@@ -114,7 +115,7 @@ TEST_F(ServerStartup, TwoFieldDialogueLineIsCorrupt) {
 TEST_F(ServerStartup, FontOfHalfTheGlyphsIsReportedAndTheServerRuns) {
     // Keep the first 128 frames and their boxes.
     std::vector<uint8_t> font = readFile(dir.file("fonte.spr"));
-    const size_t w = font[4] | font[5] << 8, h = font[6] | font[7] << 8;
+    const size_t w = decodeU16(&font[4]), h = decodeU16(&font[6]);
     const size_t frameBytes = 4 * w * h;
     std::vector<uint8_t> half(font.begin(), font.begin() + 8 + 128 * frameBytes);
     const size_t boxes = 8 + 256 * frameBytes;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/LittleEndian.h"
 #include "tests/e2e/ServerProcess.h"
 #include "tests/support/TestFiles.h"
 
@@ -39,7 +40,7 @@ protected:
     std::vector<std::pair<int, int>> pathWaypoints() {
         std::vector<uint8_t> file = readFile(dir.file("mouton3.pat"));
         auto word = [&](size_t at) {
-            return static_cast<int32_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | file[at + 3] << 24);
+            return static_cast<int32_t>(decodeU32(&file[at]));
         };
         const uint32_t n = static_cast<uint32_t>(word(0));
         std::vector<std::pair<int, int>> points;
