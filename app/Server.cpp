@@ -10,6 +10,7 @@
 #include "app/Statistics.h"
 #include "app/StopSignal.h"
 #include "data/DatStructure.h"
+#include "data/DataSetFiles.h"
 #include "data/Map.h"
 #include "data/Path.h"
 #include "dialogue/DialogueBox.h"
@@ -45,16 +46,6 @@ constexpr uint32_t kTimerInitValue = 3000;
 constexpr int32_t kScreenWidth = 640;
 constexpr int32_t kScreenHeight = 480;
 constexpr int32_t kScreenDepth = 32;
-
-constexpr const char* kFontFile = "fonte.spr";
-constexpr const char* kDialogueFile = "mairpawn.dlg";
-constexpr const char* kTileFile = "test2.tle";
-constexpr const char* kMapFile = "test2.map";
-constexpr const char* kHeroFrames = "songroku.dat";
-constexpr const char* kSheepFrames = "mouton.dat";
-constexpr const char* kPointerFrames = "pointeur.dat";
-constexpr const char* kDragonFrames = "dragourou.dat";
-constexpr const char* kPathFile = "mouton3.pat";
 
 constexpr uint16_t kStartupViewPort = 666;
 
@@ -107,21 +98,21 @@ int runServer(int argc, char** argv) {
 
     display->open();
 
-    auto font = std::make_unique<Font>(kFontFile);
-    auto dialogueBox = std::make_unique<DialogueBox>(kDialogueFile);
+    auto font = std::make_unique<Font>(dataset::kFontFile);
+    auto dialogueBox = std::make_unique<DialogueBox>(dataset::kDialogueFile);
 
-    auto map = std::make_unique<Map>(kTileFile, display.get());
-    map->load(kMapFile);
+    auto map = std::make_unique<Map>(dataset::kTileFile, display.get());
+    map->load(dataset::kMapFile);
 
     Scene scene(static_cast<uint32_t>(display->width()), static_cast<uint32_t>(display->height()), map.get(),
                 display.get());
     setCurrentScene(&scene);
 
-    auto heroFrames = loadFrames(kHeroFrames);
-    auto talkerFrames = loadFrames(kHeroFrames);
-    auto sheepFrames = loadFrames(kSheepFrames);
-    auto pointerFrames = loadFrames(kPointerFrames);
-    auto dragonFrames = loadFrames(kDragonFrames);
+    auto heroFrames = loadFrames(dataset::kHeroDatFile);
+    auto talkerFrames = loadFrames(dataset::kHeroDatFile);
+    auto sheepFrames = loadFrames(dataset::kSheepDatFile);
+    auto pointerFrames = loadFrames(dataset::kPointerDatFile);
+    auto dragonFrames = loadFrames(dataset::kDragonDatFile);
 
     // Both readers of the listening socket share one inbox, so that neither
     // loses what belongs to the other.
@@ -146,7 +137,7 @@ int runServer(int argc, char** argv) {
     auto mouseController = std::make_unique<MouseController>(&followedActor, startupView.get());
 
     auto hero = std::make_unique<MouseSteeredActor>(kPeriod, *heroFrames, 320, 100, 0, mouseController.get(),
-                                                    std::make_unique<Path>(kPathFile));
+                                                    std::make_unique<Path>(dataset::kSheepPathFile));
     hero->setSpeed(kHeroSpeed);
     hero->setAnimation(kStandDown);
     followedActor = hero.get();
@@ -176,7 +167,7 @@ int runServer(int argc, char** argv) {
     scene.addActor(std::move(pointer));
 
     auto sheep = std::make_unique<BehaviourWalker>(kPeriod, *sheepFrames, 60, 100, 0, k2.get(),
-                                                   std::make_unique<Path>(kPathFile));
+                                                   std::make_unique<Path>(dataset::kSheepPathFile));
     sheep->setAnimation(kWalkRight);
     scene.addActor(std::move(sheep));
 

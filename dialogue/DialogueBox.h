@@ -7,13 +7,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "data/DataSetFiles.h"
 #include "dialogue/DialogueTree.h"
 
 namespace ocre {
 
 struct FrameSet;
 
-constexpr const char* kPortraitFile = "faces.spr";
+constexpr const char* kPortraitFile = dataset::kPortraitFile;
 
 class DialogueBox : public DialogueTree {
 public:

@@ -5,23 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "data/DataSetFiles.h"
 #include "tools/FontArt.h"
 
 namespace ocre {
-
-// The file names the server opens at start-up.
-namespace dataset {
-constexpr const char* kFontFile = "fonte.spr";
-constexpr const char* kPortraitFile = "faces.spr";
-constexpr const char* kDialogueFile = "mairpawn.dlg";
-constexpr const char* kTileFile = "test2.tle";
-constexpr const char* kMapFile = "test2.map";
-constexpr const char* kSheepPathFile = "mouton3.pat";
-constexpr const char* kHeroDatFile = "songroku.dat";
-constexpr const char* kSheepDatFile = "mouton.dat";
-constexpr const char* kPointerDatFile = "pointeur.dat";
-constexpr const char* kDragonDatFile = "dragourou.dat";
-}  // namespace dataset
 
 struct DataSetFile {
     std::string name;

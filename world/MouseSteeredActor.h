@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "data/Behaviour.h"
+#include "data/DataSetFiles.h"
 #include "world/Actor.h"
 
 namespace ocre {
@@ -17,7 +18,7 @@ class Controller;
 class Talker;
 
 // The patrol path a standing actor starts on fire2.
-constexpr const char* kPatrolPathFile = "mouton3.pat";
+constexpr const char* kPatrolPathFile = dataset::kSheepPathFile;
 constexpr int32_t kDefaultWalkSpeed = 16;
 
 class MouseSteeredActor : public Actor {
