@@ -9,7 +9,7 @@ cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DOCRE_BUILD_TESTS=OFF -D
 cmake --build build-release -j"$(nproc)" --target ocre-server ocre-data ocre-bot
 if [ ! -f data-set/test2.map ]; then
   echo "Building the default data set in data-set/"
-  build-release/tools/ocre-data build data-set
+  build-release/bin/ocre-data build data-set
 fi
 cd data-set
-exec ../build-release/app/ocre-server "$@"
+exec ../build-release/bin/ocre-server "$@"

@@ -1,4 +1,4 @@
-#include "tools/RouteCommand.h"
+#include "tools/data/RouteCommand.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

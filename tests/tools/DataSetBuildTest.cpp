@@ -18,8 +18,8 @@
 #include "gfx/Input.h"
 #include "net/FastEvent.h"
 #include "tests/tools/ToolRunner.h"
-#include "tools/HeadlessVideo.h"
-#include "tools/TileArt.h"
+#include "tools/data/HeadlessVideo.h"
+#include "tools/defaultset/TileArt.h"
 
 namespace ocre {
 namespace {

@@ -5,8 +5,8 @@
 #include <zlib.h>
 
 #include "tests/support/TestFiles.h"
-#include "tools/FontArt.h"
-#include "tools/PsfFont.h"
+#include "tools/defaultset/FontArt.h"
+#include "tools/defaultset/PsfFont.h"
 
 namespace ocre {
 namespace {

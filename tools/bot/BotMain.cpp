@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/ocre-bot/BotModes.h"
-#include "tools/ocre-bot/BotOptions.h"
-#include "tools/ocre-bot/Interrupt.h"
+#include "tools/bot/BotModes.h"
+#include "tools/bot/BotOptions.h"
+#include "tools/bot/Interrupt.h"
 
 namespace ocre::bot {
 

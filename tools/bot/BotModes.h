@@ -2,7 +2,7 @@
 // The three things ocre-bot does; each returns the process exit status and
 // reports its failures as one line on standard error.
 
-#include "tools/ocre-bot/BotOptions.h"
+#include "tools/bot/BotOptions.h"
 
 namespace ocre::bot {
 

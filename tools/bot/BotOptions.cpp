@@ -1,4 +1,4 @@
-#include "tools/ocre-bot/BotOptions.h"
+#include "tools/bot/BotOptions.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,12 +1,19 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/ocre-bot/BotModes.h"
-#include "tools/ocre-bot/Interrupt.h"
-#include "tools/ocre-bot/ServerMessage.h"
-#include "tools/ocre-bot/UdpEndpoint.h"
+#include "tools/bot/BotModes.h"
+#include "tools/bot/Interrupt.h"
+#include "tools/common/ServerMessage.h"
+#include "tools/common/UdpEndpoint.h"
 
 namespace ocre::bot {
+
+using common::ServerMessage;
+using common::readServerMessage;
+using common::requestText;
+using common::UdpEndpoint;
+using common::openSession;
+using common::localAddressToward;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/ocre-bot/Interrupt.h"
+#include "tools/bot/Interrupt.h"
 
 #include <signal.h>
 

@@ -6,13 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "tools/ocre-bot/BotModes.h"
-#include "tools/ocre-bot/Interrupt.h"
-#include "tools/ocre-bot/PassTracker.h"
-#include "tools/ocre-bot/ServerMessage.h"
-#include "tools/ocre-bot/UdpEndpoint.h"
+#include "tools/bot/BotModes.h"
+#include "tools/bot/Interrupt.h"
+#include "tools/common/PassTracker.h"
+#include "tools/common/ServerMessage.h"
+#include "tools/common/UdpEndpoint.h"
 
 namespace ocre::bot {
+
+using common::PassTracker;
+using common::ServerMessage;
+using common::readServerMessage;
+using common::requestText;
+using common::UdpEndpoint;
+using common::resolveIpv4;
+using common::localAddressToward;
 
 namespace {
 

@@ -3,12 +3,16 @@
 #include <string>
 #include <thread>
 
-#include "tools/ocre-bot/BotModes.h"
-#include "tools/ocre-bot/Interrupt.h"
-#include "tools/ocre-bot/ServerMessage.h"
-#include "tools/ocre-bot/UdpEndpoint.h"
+#include "tools/bot/BotModes.h"
+#include "tools/bot/Interrupt.h"
+#include "tools/common/ServerMessage.h"
+#include "tools/common/UdpEndpoint.h"
 
 namespace ocre::bot {
+
+using common::commandText;
+using common::UdpEndpoint;
+using common::openSession;
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "tools/ocre-bot/PassTracker.h"
+#include "tools/common/PassTracker.h"
 
 #include <cmath>
 
 #include "protocol/ProtocolTexts.h"
 
-namespace ocre::bot {
+namespace ocre::common {
 
 void PassTracker::onCamera(Clock::time_point now) {
     if (inPass_) finishPass();
@@ -53,4 +53,4 @@ uint64_t PassTracker::missing(Clock::time_point end) const {
     return expected > passes_ ? expected - passes_ : 0;
 }
 
-}  // namespace ocre::bot
+}  // namespace ocre::common

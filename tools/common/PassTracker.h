@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <map>
 
-namespace ocre::bot {
+namespace ocre::common {
 
 class PassTracker {
 public:
@@ -42,4 +42,4 @@ private:
     std::map<uint64_t, uint64_t> contiguousBySize_;
 };
 
-}  // namespace ocre::bot
+}  // namespace ocre::common

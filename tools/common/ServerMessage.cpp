@@ -1,4 +1,4 @@
-#include "tools/ocre-bot/ServerMessage.h"
+#include "tools/common/ServerMessage.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,7 +7,7 @@
 
 #include "protocol/ProtocolTexts.h"
 
-namespace ocre::bot {
+namespace ocre::common {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::string commandText(uint32_t client, const std::string& word) {
     return formatted(kCommandFormat, static_cast<unsigned>(client), word.c_str());
 }
 
-}  // namespace ocre::bot
+}  // namespace ocre::common

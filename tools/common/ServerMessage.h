@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace ocre::bot {
+namespace ocre::common {
 
 struct ServerMessage {
     enum class Kind { Accepted, Refused, Camera, Actor, Other };
@@ -24,4 +24,4 @@ std::string requestText(const std::string& login, const std::string& password, c
                         uint16_t port);
 std::string commandText(uint32_t client, const std::string& word);
 
-}  // namespace ocre::bot
+}  // namespace ocre::common

@@ -1,4 +1,4 @@
-#include "tools/ocre-bot/UdpEndpoint.h"
+#include "tools/common/UdpEndpoint.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace ocre::bot {
+namespace ocre::common {
 
 namespace {
 constexpr const char* kLoopbackText = "127.0.0.1";
@@ -94,4 +94,4 @@ bool openSession(const std::string& host, uint16_t serverPort, uint16_t localPor
     return resolveIpv4(host, serverPort, server, error) && endpoint.open(localPort, error);
 }
 
-}  // namespace ocre::bot
+}  // namespace ocre::common

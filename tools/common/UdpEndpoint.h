@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace ocre::bot {
+namespace ocre::common {
 
 class UdpEndpoint {
 public:
@@ -46,4 +46,4 @@ bool openSession(const std::string& host, uint16_t serverPort, uint16_t localPor
 // "127.0.0.1" if it cannot tell.
 std::string localAddressToward(const sockaddr_in& destination);
 
-}  // namespace ocre::bot
+}  // namespace ocre::common

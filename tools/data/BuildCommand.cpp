@@ -5,8 +5,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tools/Command.h"
-#include "tools/DefaultDataSet.h"
+#include "tools/data/Command.h"
+#include "tools/defaultset/DefaultDataSet.h"
 
 namespace ocre {
 namespace {

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tools/Command.h"
+#include "tools/data/Command.h"
 
 namespace ocre {
 

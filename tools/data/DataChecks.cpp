@@ -1,8 +1,8 @@
-#include "tools/DataChecks.h"
+#include "tools/data/DataChecks.h"
 
 #include "data/DatStructure.h"
 #include "data/Map.h"
-#include "tools/ByteReader.h"
+#include "tools/defaultset/ByteReader.h"
 
 namespace ocre {
 namespace {

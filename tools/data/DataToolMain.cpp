@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/Command.h"
+#include "tools/data/Command.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/DialogueOutline.h"
+#include "tools/data/DialogueOutline.h"
 
 #include <cstdlib>
 #include <map>

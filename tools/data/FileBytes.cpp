@@ -1,4 +1,4 @@
-#include "tools/FileBytes.h"
+#include "tools/data/FileBytes.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "tools/HeadlessVideo.h"
+#include "tools/data/HeadlessVideo.h"
 
 #include <SDL.h>
 

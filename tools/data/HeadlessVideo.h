@@ -7,7 +7,7 @@
 
 #include "gfx/DisplaySDL.h"
 #include "gfx/Surface.h"
-#include "tools/PixelImage.h"
+#include "tools/defaultset/PixelImage.h"
 
 namespace ocre {
 

@@ -10,12 +10,12 @@
 #include <filesystem>
 #include <map>
 
-#include "tools/Command.h"
-#include "tools/FileBytes.h"
-#include "tools/Cp1252.h"
-#include "tools/DataChecks.h"
-#include "tools/DefaultDataSet.h"
-#include "tools/DialogueOutline.h"
+#include "tools/data/Command.h"
+#include "tools/data/FileBytes.h"
+#include "tools/defaultset/Cp1252.h"
+#include "tools/data/DataChecks.h"
+#include "tools/defaultset/DefaultDataSet.h"
+#include "tools/data/DialogueOutline.h"
 
 namespace ocre {
 namespace {

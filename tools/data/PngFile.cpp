@@ -1,4 +1,4 @@
-#include "tools/PngFile.h"
+#include "tools/data/PngFile.h"
 
 #include <png.h>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/PixelImage.h"
+#include "tools/defaultset/PixelImage.h"
 
 namespace ocre {
 

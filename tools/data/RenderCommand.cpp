@@ -10,12 +10,12 @@
 
 #include "data/Map.h"
 #include "data/Path.h"
-#include "tools/Command.h"
-#include "tools/FileBytes.h"
-#include "tools/DataChecks.h"
-#include "tools/DefaultDataSet.h"
-#include "tools/HeadlessVideo.h"
-#include "tools/PngFile.h"
+#include "tools/data/Command.h"
+#include "tools/data/FileBytes.h"
+#include "tools/data/DataChecks.h"
+#include "tools/defaultset/DefaultDataSet.h"
+#include "tools/data/HeadlessVideo.h"
+#include "tools/data/PngFile.h"
 
 namespace ocre {
 namespace {

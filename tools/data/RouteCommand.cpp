@@ -1,4 +1,4 @@
-#include "tools/RouteCommand.h"
+#include "tools/data/RouteCommand.h"
 
 #include <unistd.h>
 
@@ -15,8 +15,8 @@
 
 #include "data/Map.h"
 #include "pathfind/PathFinder.h"
-#include "tools/Command.h"
-#include "tools/HeadlessVideo.h"
+#include "tools/data/Command.h"
+#include "tools/data/HeadlessVideo.h"
 
 namespace ocre {
 

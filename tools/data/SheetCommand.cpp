@@ -6,11 +6,11 @@
 #include <cstdio>
 
 #include "data/FrameSet.h"
-#include "tools/Command.h"
-#include "tools/FileBytes.h"
-#include "tools/DataChecks.h"
-#include "tools/HeadlessVideo.h"
-#include "tools/PngFile.h"
+#include "tools/data/Command.h"
+#include "tools/data/FileBytes.h"
+#include "tools/data/DataChecks.h"
+#include "tools/data/HeadlessVideo.h"
+#include "tools/data/PngFile.h"
 
 namespace ocre {
 namespace {

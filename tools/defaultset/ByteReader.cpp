@@ -1,4 +1,4 @@
-#include "tools/ByteReader.h"
+#include "tools/defaultset/ByteReader.h"
 
 #include "core/LittleEndian.h"
 

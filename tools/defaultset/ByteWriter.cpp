@@ -1,4 +1,4 @@
-#include "tools/ByteWriter.h"
+#include "tools/defaultset/ByteWriter.h"
 
 namespace ocre {
 

@@ -1,4 +1,4 @@
-#include "tools/CharacterArt.h"
+#include "tools/defaultset/CharacterArt.h"
 
 namespace ocre {
 namespace {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "tools/DataFileWriters.h"
+#include "tools/defaultset/DataFileWriters.h"
 
 namespace ocre {
 

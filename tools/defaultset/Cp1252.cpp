@@ -1,4 +1,4 @@
-#include "tools/Cp1252.h"
+#include "tools/defaultset/Cp1252.h"
 
 namespace ocre {
 namespace {

@@ -1,6 +1,6 @@
-#include "tools/DataFileWriters.h"
+#include "tools/defaultset/DataFileWriters.h"
 
-#include "tools/ByteWriter.h"
+#include "tools/defaultset/ByteWriter.h"
 
 namespace ocre {
 namespace {

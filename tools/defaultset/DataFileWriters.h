@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/PixelImage.h"
+#include "tools/defaultset/PixelImage.h"
 
 namespace ocre {
 

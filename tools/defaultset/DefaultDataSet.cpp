@@ -1,9 +1,9 @@
-#include "tools/DefaultDataSet.h"
+#include "tools/defaultset/DefaultDataSet.h"
 
-#include "tools/CharacterArt.h"
-#include "tools/DialogueScript.h"
-#include "tools/TileArt.h"
-#include "tools/WorldLayout.h"
+#include "tools/defaultset/CharacterArt.h"
+#include "tools/defaultset/DialogueScript.h"
+#include "tools/defaultset/TileArt.h"
+#include "tools/defaultset/WorldLayout.h"
 
 namespace ocre {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/DataSetFiles.h"
-#include "tools/FontArt.h"
+#include "tools/defaultset/FontArt.h"
 
 namespace ocre {
 

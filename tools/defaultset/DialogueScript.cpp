@@ -1,4 +1,4 @@
-#include "tools/DialogueScript.h"
+#include "tools/defaultset/DialogueScript.h"
 
 namespace ocre {
 

@@ -1,6 +1,6 @@
 // dragourou: a small green dragon with a yellow belly and flapping wings.
 
-#include "tools/CharacterArt.h"
+#include "tools/defaultset/CharacterArt.h"
 
 namespace ocre {
 namespace {

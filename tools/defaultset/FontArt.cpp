@@ -1,8 +1,8 @@
-#include "tools/FontArt.h"
+#include "tools/defaultset/FontArt.h"
 
 #include <algorithm>
 
-#include "tools/Cp1252.h"
+#include "tools/defaultset/Cp1252.h"
 
 namespace ocre {
 namespace {

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "tools/DataFileWriters.h"
-#include "tools/PsfFont.h"
+#include "tools/defaultset/DataFileWriters.h"
+#include "tools/defaultset/PsfFont.h"
 
 namespace ocre {
 

@@ -1,7 +1,7 @@
 // songroku: a martial-arts hero with spiky hair, an orange suit and blue
 // boots.
 
-#include "tools/CharacterArt.h"
+#include "tools/defaultset/CharacterArt.h"
 
 namespace ocre {
 namespace {

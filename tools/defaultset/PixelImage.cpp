@@ -1,4 +1,4 @@
-#include "tools/PixelImage.h"
+#include "tools/defaultset/PixelImage.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // the pointer actor stands at the mouse position; a small chevron beside
 // it shows the direction of the animation, and pulses in the walking ones.
 
-#include "tools/CharacterArt.h"
+#include "tools/defaultset/CharacterArt.h"
 
 namespace ocre {
 namespace {

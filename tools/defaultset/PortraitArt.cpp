@@ -2,7 +2,7 @@
 // the hero (the player). Their backgrounds are coloured, not black, so
 // that the whole square shows.
 
-#include "tools/CharacterArt.h"
+#include "tools/defaultset/CharacterArt.h"
 
 namespace ocre {
 namespace {

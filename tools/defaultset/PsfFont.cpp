@@ -1,8 +1,8 @@
-#include "tools/PsfFont.h"
+#include "tools/defaultset/PsfFont.h"
 
 #include <zlib.h>
 
-#include "tools/ByteReader.h"
+#include "tools/defaultset/ByteReader.h"
 
 namespace ocre {
 namespace {

@@ -1,6 +1,6 @@
 // mouton: a fluffy white sheep with a dark face and legs.
 
-#include "tools/CharacterArt.h"
+#include "tools/defaultset/CharacterArt.h"
 
 namespace ocre {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/TileArt.h"
+#include "tools/defaultset/TileArt.h"
 
 namespace ocre {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/DataFileWriters.h"
+#include "tools/defaultset/DataFileWriters.h"
 
 namespace ocre {
 

@@ -1,6 +1,6 @@
-#include "tools/WorldLayout.h"
+#include "tools/defaultset/WorldLayout.h"
 
-#include "tools/TileArt.h"
+#include "tools/defaultset/TileArt.h"
 
 namespace ocre {
 namespace {
