@@ -1,6 +1,8 @@
 #include "protocol/ClientView.h"
 
-#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <string_view>
 
 #include "net/NetworkService.h"
 #include "world/Actor.h"
@@ -18,6 +20,73 @@ bool originAllowed(int64_t origin, int64_t mapSize, int64_t viewSize) {
 
 int32_t wrapToInt32(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 
+// The display texts hold only "%u" conversions, so they are written here
+// directly, byte for byte as snprintf writes them: a pass sends thousands
+// of them, and parsing the format each time cost more than the send.
+constexpr std::string_view kConversion = "%u";
+constexpr size_t kMaxDecimalDigits = 10;  // of a 32-bit unsigned value
+
+constexpr size_t conversionsIn(std::string_view format) {
+    size_t count = 0;
+    for (size_t at = format.find(kConversion); at != std::string_view::npos; at = format.find(kConversion, at + 2))
+        ++count;
+    return count;
+}
+
+constexpr bool onlyUnsignedConversions(std::string_view format) {
+    for (size_t at = format.find('%'); at != std::string_view::npos; at = format.find('%', at + 2))
+        if (format.compare(at, kConversion.size(), kConversion) != 0) return false;
+    return true;
+}
+static_assert(onlyUnsignedConversions(kCameraFormat) && onlyUnsignedConversions(kActorFormat),
+              "writeText knows only \"%u\"");
+static_assert(conversionsIn(kCameraFormat) == 3, "the camera text is client number, x and y");
+
+// The longest text a format can give, so that it is known to fit.
+constexpr size_t longestText(std::string_view format) {
+    const size_t conversions = conversionsIn(format);
+    return format.size() - conversions * kConversion.size() + conversions * kMaxDecimalDigits;
+}
+static_assert(longestText(kCameraFormat) < kDatagramSize && longestText(kActorFormat) < kDatagramSize,
+              "a display text and its terminator must fit in one datagram");
+
+char* writeDecimal(char* out, uint32_t value) {
+    char digits[kMaxDecimalDigits];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0) *out++ = digits[--count];
+    return out;
+}
+
+// Writes the format from `out` on, each "%u" replaced by the next value;
+// returns the end of the text (no terminator is written).
+char* writeText(char* out, std::string_view format, std::initializer_list<uint32_t> values) {
+    const uint32_t* value = values.begin();
+    for (size_t at = 0; at < format.size();) {
+        if (format.compare(at, kConversion.size(), kConversion) == 0 && value != values.end()) {
+            out = writeDecimal(out, *value++);
+            at += kConversion.size();
+        } else {
+            *out++ = format[at++];
+        }
+    }
+    return out;
+}
+
+// The actor text up to its second conversion (client number included) does
+// not change from one actor to the next: a view writes it once per pass.
+constexpr size_t actorFormatSplit() {
+    const std::string_view format = kActorFormat;
+    return format.find(kConversion, format.find(kConversion) + kConversion.size());
+}
+constexpr std::string_view kActorFormatHead = std::string_view(kActorFormat).substr(0, actorFormatSplit());
+constexpr std::string_view kActorFormatTail = std::string_view(kActorFormat).substr(actorFormatSplit());
+static_assert(conversionsIn(kActorFormatHead) == 1 && conversionsIn(kActorFormatTail) == 4,
+              "the actor text is client number, then index, x, y and animation");
+
 }  // namespace
 
 ClientView::ClientView(uint32_t clientNumber, int32_t width, int32_t height, Scene& scene, NetworkService& service,
@@ -27,20 +96,28 @@ ClientView::ClientView(uint32_t clientNumber, int32_t width, int32_t height, Sce
 }
 
 void ClientView::refresh() {
-    message_.fill(0);
-    std::snprintf(message_.data(), message_.size(), kCameraFormat, clientNumber_, static_cast<unsigned>(originX_),
-                  static_cast<unsigned>(originY_));
+    char* const text = message_.data();
+    setTextEnd(writeText(text, kCameraFormat,
+                         {clientNumber_, static_cast<uint32_t>(originX_), static_cast<uint32_t>(originY_)}));
     sendMessage();
 
     if (followed_) centreOn(static_cast<int32_t>(followed_->x), static_cast<int32_t>(followed_->y));
 
+    char* const tail = writeText(text, kActorFormatHead, {clientNumber_});
     for (int32_t i = 0; i < scene_.sharedCount(); ++i) {
         const Actor* actor = scene_.sharedActor(i);
-        message_.fill(0);
-        std::snprintf(message_.data(), message_.size(), kActorFormat, clientNumber_, static_cast<unsigned>(i),
-                      actor->x, actor->y, actor->animationIndex());
+        setTextEnd(writeText(tail, kActorFormatTail,
+                             {static_cast<uint32_t>(i), actor->x, actor->y, actor->animationIndex()}));
         sendMessage();
     }
+}
+
+// Everything from the end of the text on must be zero: only what the
+// previous, longer text left there is cleared.
+void ClientView::setTextEnd(char* end) {
+    const auto length = static_cast<size_t>(end - message_.data());
+    if (length < textLength_) std::memset(end, 0, textLength_ - length);
+    textLength_ = length;
 }
 
 void ClientView::sendMessage() {

@@ -56,6 +56,8 @@ public:
     int32_t height() const { return height_; }
 
 private:
+    // The text now ends there; the rest of the buffer is made zero.
+    void setTextEnd(char* end);
     // Sends the whole message buffer, terminator and zero padding included.
     void sendMessage();
 
@@ -68,6 +70,7 @@ private:
     int32_t height_;
     NetworkService& service_;
     std::array<char, kDatagramSize> message_{};
+    size_t textLength_ = 0;  // the buffer is zero from here on
     IPaddress destination_{};
     bool hasDestination_ = false;
 };

@@ -41,13 +41,20 @@ bool Actor::hitTest(uint32_t px, uint32_t py) const {
 }
 
 void Actor::setAnimation(uint32_t n) {
-    if (n < animations_.size()) current_ = animations_[n].get();
+    if (n >= animations_.size()) return;
+    current_ = animations_[n].get();
+    currentIndex_ = n;
 }
 
-uint32_t Actor::animationIndex() const {
-    for (uint32_t i = 0; i < animations_.size(); ++i)
-        if (animations_[i].get() == current_) return i;
-    return 0;
+void Actor::setCurrentAnimation(AnimatedSprite* animation) {
+    current_ = animation;
+    currentIndex_ = 0;
+    for (uint32_t i = 0; i < animations_.size(); ++i) {
+        if (animations_[i].get() == animation) {
+            currentIndex_ = i;
+            return;
+        }
+    }
 }
 
 AnimatedSprite* Actor::animation(uint32_t n) const { return n < animations_.size() ? animations_[n].get() : nullptr; }

@@ -38,9 +38,9 @@ public:
     // current animation := entry n of the list (ignored if out of range).
     void setAnimation(uint32_t n);
     // Position of the current animation in the list, 0 if not found.
-    uint32_t animationIndex() const;
+    uint32_t animationIndex() const { return currentIndex_; }
     AnimatedSprite* currentAnimation() const { return current_; }
-    void setCurrentAnimation(AnimatedSprite* animation) { current_ = animation; }
+    void setCurrentAnimation(AnimatedSprite* animation);
     AnimatedSprite* animation(uint32_t n) const;
     uint32_t animationCount() const { return static_cast<uint32_t>(animations_.size()); }
     uint32_t currentWidth() const { return current_ ? current_->width : 0; }
@@ -64,6 +64,8 @@ protected:
 private:
     std::vector<std::unique_ptr<AnimatedSprite>> animations_;
     AnimatedSprite* current_ = nullptr;
+    // Kept beside current_: every view sends it for every actor every pass.
+    uint32_t currentIndex_ = 0;
 };
 
 }  // namespace ocre

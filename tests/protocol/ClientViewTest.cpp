@@ -21,7 +21,7 @@ TEST(ClientView, ARefreshSendsTheCameraThenOneMessagePerActorInListOrder) {
     ProtocolServer server;
     server.addActor(10, 20, 3);
     Actor* stray = server.addActor(30, 40, 1, 200);
-    server.addActor(50, 60, 2);  // depth 50, newest first among equals
+    server.addActor(4000000000u, 60, 2);  // depth 50, newest first among equals; a long text before short ones
     FrameSet foreignFrames;
     AnimatedSprite foreign(foreignFrames);
     stray->setCurrentAnimation(&foreign);  // not in its list: sent as animation 0
@@ -30,7 +30,7 @@ TEST(ClientView, ARefreshSendsTheCameraThenOneMessagePerActorInListOrder) {
 
     EXPECT_EQ(server.service.sent, (std::vector<std::string>{
                                        sentTo(4000, "from SERVEUR to CLIENT 2 affiche (0,0,0,0)"),
-                                       sentTo(4000, "from SERVEUR to CLIENT 2 sprite (0,50,60,2)"),
+                                       sentTo(4000, "from SERVEUR to CLIENT 2 sprite (0,4000000000,60,2)"),
                                        sentTo(4000, "from SERVEUR to CLIENT 2 sprite (1,10,20,3)"),
                                        sentTo(4000, "from SERVEUR to CLIENT 2 sprite (2,30,40,0)")}));
 }
