@@ -47,7 +47,7 @@ bool saneSizes(uint64_t cols, uint64_t rows, uint64_t tileWidth, uint64_t tileHe
 
 }  // namespace
 
-Map::Map(const char* tileFileName, Display* display) : display_(display) {
+Map::Map(const char* tileFileName, Display* display, TileImages images) : display_(display) {
     uint32_t tileCount = 0;
     {
         DataFile counting(tileFileName);
@@ -59,7 +59,13 @@ Map::Map(const char* tileFileName, Display* display) : display_(display) {
         tiles_.resize(tileCount);
         for (auto& tile : tiles_) tile = std::make_unique<Tile>();
     });
-    for (auto& tile : tiles_) readTile(*tile, file.handle());
+    for (auto& tile : tiles_) {
+        if (images == TileImages::Load) {
+            readTile(*tile, file.handle());
+        } else {
+            readTileWithoutImage(*tile, file.handle());
+        }
+    }
 }
 
 Map::Map(std::vector<std::unique_ptr<Tile>> tiles) : tiles_(std::move(tiles)) {}

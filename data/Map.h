@@ -21,10 +21,14 @@ class Display;
 // is damaged, and is refused rather than given the memory it claims.
 constexpr uint64_t kMaxMapCells = uint64_t{1} << 22;
 
+// Whether the tile table keeps the tiles' images, or only their sizes and
+// flags: enough to walk and search the map, with no display needed.
+enum class TileImages { Load, Skip };
+
 class Map {
 public:
     // Loads the tile table from the tile file (fatal on failure).
-    Map(const char* tileFileName, Display* display);
+    Map(const char* tileFileName, Display* display, TileImages images = TileImages::Load);
     // A map built in memory (tools and tests): the given tiles, no display.
     explicit Map(std::vector<std::unique_ptr<Tile>> tiles);
 

@@ -19,9 +19,7 @@ void readByte(std::FILE* file, uint8_t& out) {
     if (c != EOF) out = static_cast<uint8_t>(c);
 }
 
-}  // namespace
-
-int readTile(Tile& tile, std::FILE* file) {
+bool readTileHeader(Tile& tile, std::FILE* file) {
     tile.width = 0;
     tile.height = 0;
     const bool widthRead = readLittleEndianInt32(file, tile.width);
@@ -31,6 +29,21 @@ int readTile(Tile& tile, std::FILE* file) {
     readByte(file, tile.spare2);
     readByte(file, tile.spare3);
     readByte(file, tile.walkable);
+    return widthRead;
+}
+
+}  // namespace
+
+int readTileWithoutImage(Tile& tile, std::FILE* file) {
+    const bool widthRead = readTileHeader(tile, file);
+    if (tile.width > 0 && tile.height > 0) {
+        std::fseek(file, static_cast<long>(int64_t{tile.width} * tile.height * 4), SEEK_CUR);
+    }
+    return widthRead ? 1 : -1;
+}
+
+int readTile(Tile& tile, std::FILE* file) {
+    const bool widthRead = readTileHeader(tile, file);
 
     tile.surface.reset(createSurface(tile.width, tile.height));
     if (!tile.surface) {

@@ -28,6 +28,9 @@ constexpr int kTileHeaderBytes = 13;
 
 // Reads the next record into the tile. 1 if its width could be read, else -1.
 int readTile(Tile& tile, std::FILE* file);
+// The same without the image: sizes and flags are read, the pixels passed
+// over, and no surface is made (no display needed).
+int readTileWithoutImage(Tile& tile, std::FILE* file);
 // Reads past the next record: 1 when its whole pixel block was present.
 int skipTile(std::FILE* file);
 void drawTile(const Tile& tile, int32_t x, int32_t y, Display& display);

@@ -24,7 +24,8 @@ static_assert(kDiagonalCost * (kMaxMapCells + 1) + kEstimateWeight * 2 * kMaxMap
 
 constexpr int32_t kNoNode = -1;
 // How many cells the fill around the goal may visit before the search
-// proceeds anyway: a few microseconds, small against a turn.
+// proceeds anyway: a few microseconds, small against a turn. The fill runs
+// once the search has expanded as many nodes without reaching the goal.
 constexpr size_t kPocketFillBudget = 512;
 constexpr size_t kMaxNodes = static_cast<size_t>(std::numeric_limits<int32_t>::max());
 
@@ -63,17 +64,19 @@ public:
             // reachable cell would end the same way, with no route.
             return {};
         }
-        if (goalSealedAwayFromStart()) return {};
         const int32_t first = createNode(start_.col, start_.row, 0, kNoNode);
         if (insideGrid(start_.col, start_.row)) newestNodeOfCell_[cellIndex(start_.col, start_.row)] = first;
         // The start is alone on the open list when it is popped, so its f
         // (huge for a start far off the map) is never compared.
         open_.push(first, 0);
-        while (!open_.empty()) {
+        for (size_t expanded = 0; !open_.empty(); ++expanded) {
             const int32_t current = open_.pop();
             if (nodes_[current].col == goal_.col && nodes_[current].row == goal_.row) {
                 return solutionEndingAt(current);
             }
+            // Most searches end long before this; only one that keeps going
+            // pays for the check, which then costs no more than its work so far.
+            if (expanded == kPocketFillBudget && goalSealedAwayFromStart()) return {};
             expand(current);
         }
         return {};
@@ -103,9 +106,9 @@ private:
     // walkable start proves there is no route: the same answer, found at once.
     bool goalSealedAwayFromStart() {
         if (start_ == goal_ || !walkable(start_.col, start_.row)) return false;
-        std::vector<bool> seen(static_cast<size_t>(cols_ * rows_), false);
+        std::vector<uint8_t> seen(static_cast<size_t>(cols_ * rows_), 0);
         std::vector<CellPosition> pending{goal_};
-        seen[cellIndex(goal_.col, goal_.row)] = true;
+        seen[cellIndex(goal_.col, goal_.row)] = 1;
         for (size_t visited = 0; !pending.empty(); ++visited) {
             if (visited == kPocketFillBudget) return false;
             const CellPosition cell = pending.back();
@@ -118,8 +121,8 @@ private:
                     if (dx != 0 && dy != 0 && !(walkable(cell.col + dx, cell.row) && walkable(cell.col, cell.row + dy)))
                         continue;
                     if (col == start_.col && row == start_.row) return false;
-                    if (seen[cellIndex(col, row)]) continue;
-                    seen[cellIndex(col, row)] = true;
+                    if (seen[cellIndex(col, row)] != 0) continue;
+                    seen[cellIndex(col, row)] = 1;
                     pending.push_back(CellPosition{static_cast<int32_t>(col), static_cast<int32_t>(row)});
                 }
             }

@@ -7,8 +7,6 @@
 #include <queue>
 #include <utility>
 
-#include "data/Map.h"
-
 namespace ocre {
 
 namespace {
@@ -25,15 +23,11 @@ constexpr Step kSteps[8] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, -1}, {1, -1},
 
 }  // namespace
 
-std::vector<CellPosition> gridAStar(CellPosition start, CellPosition goal, const Map& map) {
-    const int cols = static_cast<int>(map.cols());
-    const int rows = static_cast<int>(map.rows());
+std::vector<CellPosition> gridAStar(CellPosition start, CellPosition goal, int cols, int rows,
+                                    const std::vector<uint8_t>& walkable) {
     auto inside = [&](int c, int r) { return c >= 0 && c < cols && r >= 0 && r < rows; };
     if (!inside(start.col, start.row) || !inside(goal.col, goal.row)) return {};
     const size_t cells = static_cast<size_t>(cols) * rows;
-    std::vector<uint8_t> walkable(cells);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) walkable[static_cast<size_t>(r) * cols + c] = map.cellWalkable(c, r);
     std::vector<int32_t> g(cells, kUnreached);
     std::vector<int32_t> parent(cells, -1);
     std::vector<uint8_t> closed(cells, 0);

@@ -11,8 +11,8 @@
 
 namespace ocre {
 
-class Map;
-
-std::vector<CellPosition> gridAStar(CellPosition start, CellPosition goal, const Map& map);
+// walkable holds cols x rows bytes, row by row, non-zero where one may walk.
+std::vector<CellPosition> gridAStar(CellPosition start, CellPosition goal, int cols, int rows,
+                                    const std::vector<uint8_t>& walkable);
 
 }  // namespace ocre

@@ -3,20 +3,18 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/Map.h"
 #include "pathfind/PathFinder.h"
 #include "tools/data/Command.h"
-#include "tools/data/HeadlessVideo.h"
 
 namespace ocre {
 
@@ -28,6 +26,7 @@ constexpr const char* kPrefix = "ocre-data route: ";
 constexpr int kQueryFields = 4;
 // Enough of a bad line to recognise it in the message.
 constexpr size_t kQuotedLineLength = 60;
+constexpr size_t kInputChunk = 64 * 1024;
 
 int badUsage(const char* problem) {
     std::fprintf(stderr, "%s%s (%s)\n", kPrefix, problem, kUsage);
@@ -85,13 +84,75 @@ bool parseQuery(const std::string& line, int32_t (&fields)[kQueryFields]) {
     return isBlank(at);
 }
 
-void printAnswer(const Waypoints& waypoints) {
-    std::printf("%zu", waypoints.xs.size());
-    for (size_t i = 0; i < waypoints.xs.size(); ++i) std::printf(" %d,%d", waypoints.xs[i], waypoints.ys[i]);
-    std::printf("\n");
-    // A caller may wait for each answer before it sends the next query.
-    std::fflush(stdout);
+void appendNumber(std::string& out, long long value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
 }
+
+void appendAnswer(std::string& out, const Waypoints& waypoints) {
+    appendNumber(out, static_cast<long long>(waypoints.xs.size()));
+    for (size_t i = 0; i < waypoints.xs.size(); ++i) {
+        out += ' ';
+        appendNumber(out, waypoints.xs[i]);
+        out += ',';
+        appendNumber(out, waypoints.ys[i]);
+    }
+    out += '\n';
+}
+
+// Answers wait in a buffer while more queries are already at hand, and go
+// out before the command waits for input: a caller that sends one query
+// at a time still gets each answer before it sends the next.
+void flushAnswers(std::string& answers) {
+    std::fwrite(answers.data(), 1, answers.size(), stdout);
+    std::fflush(stdout);
+    answers.clear();
+}
+
+// Standard input, line by line, read in large chunks straight from the
+// descriptor; false at the end of the input (a last line without a line
+// end still counts). Before each read the pending answers are flushed.
+class QueryLines {
+public:
+    explicit QueryLines(std::string& answers) : answers_(answers) {}
+
+    bool next(std::string& line) {
+        for (;;) {
+            const size_t end = pending_.find('\n', scanned_);
+            if (end != std::string::npos) {
+                line.assign(pending_, begin_, end - begin_);
+                begin_ = scanned_ = end + 1;
+                return true;
+            }
+            if (atEnd_) {
+                if (begin_ == pending_.size()) return false;
+                line.assign(pending_, begin_, std::string::npos);
+                begin_ = scanned_ = pending_.size();
+                return true;
+            }
+            pending_.erase(0, begin_);
+            begin_ = 0;
+            scanned_ = pending_.size();
+            flushAnswers(answers_);
+            char chunk[kInputChunk];
+            const ssize_t got = read(STDIN_FILENO, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                atEnd_ = true;
+            } else {
+                pending_.append(chunk, static_cast<size_t>(got));
+            }
+        }
+    }
+
+private:
+    std::string& answers_;
+    std::string pending_;
+    size_t begin_ = 0;    // where the next line starts
+    size_t scanned_ = 0;  // pending_ holds no line end before this
+    bool atEnd_ = false;
+};
 
 }  // namespace
 
@@ -105,28 +166,29 @@ int runRoute(const std::vector<std::string>& arguments) {
     const char* tileFile = arguments[1].c_str();
     if (!readable(mapFile) || !readable(tileFile)) return kStatusFailed;
 
-    // The loaders make surfaces in the screen's format, so a display must
-    // be open while the map lives.
-    std::optional<HeadlessVideo> video;
+    // Routes need the tiles' walkable flags only: no images, no display.
     std::unique_ptr<Map> map;
     {
         StdoutToStderr loaderMessages;
-        video.emplace();
-        map = std::make_unique<Map>(tileFile, &video->display());
+        map = std::make_unique<Map>(tileFile, nullptr, TileImages::Skip);
         map->load(mapFile);
     }
 
+    std::string answers;
+    QueryLines input(answers);
     std::string line;
-    for (unsigned long lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
+    for (unsigned long lineNumber = 1; input.next(line); ++lineNumber) {
         if (isBlank(line)) continue;
         int32_t q[kQueryFields];
         if (!parseQuery(line, q)) {
+            flushAnswers(answers);
             std::fprintf(stderr, "%sline %lu: expected \"sc sr gc gr\", four whole numbers, not \"%s\"\n", kPrefix,
                          lineNumber, line.substr(0, kQuotedLineLength).c_str());
             return kStatusFailed;
         }
-        printAnswer(findPath(q[0], q[1], q[2], q[3], *map));
+        appendAnswer(answers, findPath(q[0], q[1], q[2], q[3], *map));
     }
+    flushAnswers(answers);
     return 0;
 }
 
