@@ -1,6 +1,8 @@
 #include "tools/data/RouteCommand.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -71,6 +73,41 @@ TEST_F(RouteCommand, AnswersQueriesAndRefusesBadInput) {
         EXPECT_EQ(r.out, row.out);
         EXPECT_EQ(r.err, row.err);
     }
+}
+
+// A caller that sends one query and waits for its answer gets it: answers
+// are not held back while the command waits for more input.
+TEST_F(RouteCommand, AnswersEachQueryBeforeWaitingForTheNext) {
+    int queries[2], answers[2];
+    ASSERT_EQ(pipe(queries), 0);
+    ASSERT_EQ(pipe(answers), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(queries[0], STDIN_FILENO);
+        dup2(answers[1], STDOUT_FILENO);
+        close(queries[1]);
+        close(answers[0]);
+        _exit(runRoute({dir.file("t.map"), dir.file("t.tle")}));
+    }
+    close(queries[0]);
+    close(answers[1]);
+    auto answerTo = [&](const std::string& query) {
+        if (write(queries[1], query.data(), query.size()) != static_cast<ssize_t>(query.size())) return std::string();
+        std::string line;
+        pollfd ready{answers[0], POLLIN, 0};
+        char c = 0;
+        while (line.find('\n') == std::string::npos && poll(&ready, 1, 10000) == 1 && read(answers[0], &c, 1) == 1)
+            line += c;
+        return line;
+    };
+    EXPECT_EQ(answerTo("0 0 1 1\n"), "3 16,-16 16,16 48,16\n");
+    EXPECT_EQ(answerTo("0 0 0 0\n"), "1 16,-16\n");
+    close(queries[1]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(answers[0]);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace
