@@ -109,13 +109,17 @@ int runLive(const ClientOptions& options, PassReader& reader, Picture& picture, 
             link.passesPerSecond = reader.passesInLastSecond(now);
             link.missing = reader.missing(now);
             const PassReader::Outcome outcome = painter.feed(buffer, length, now);
-            if (outcome.kind == PassReader::Kind::Refused) {
+            // Only an answer to a request counts: anyone can send a refusal,
+            // and one arriving while the updates flow would end a working
+            // session.
+            const bool asking = link.state == LinkState::Connecting || link.silent;
+            if (outcome.kind == PassReader::Kind::Refused && asking) {
                 link.state = LinkState::Refused;
                 link.reason = outcome.detail;
                 break;
             }
             // A restarted server may give the client another number.
-            if (outcome.kind == PassReader::Kind::Accepted && (link.state == LinkState::Connecting || link.silent)) {
+            if (outcome.kind == PassReader::Kind::Accepted && asking) {
                 reader.forgetClientNumber();
                 acceptedAt = now;
                 link.state = LinkState::Connected;
