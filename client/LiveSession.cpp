@@ -26,7 +26,6 @@ constexpr auto kSilence = seconds(1);
 // arrived since its last read at once, so holding walks the dragon
 // steadily and letting go leaves nothing queued.
 constexpr auto kCommandInterval = milliseconds(1000 / protocol::kPassesPerSecond);
-constexpr auto kStatusRefresh = milliseconds(250);
 constexpr auto kRefusalShown = milliseconds(1500);
 constexpr int kLongestWaitMs = 10;
 // A flood must not keep the client from drawing: after this many
@@ -66,8 +65,6 @@ int runLive(const ClientOptions& options, PassReader& reader, Picture& picture, 
     std::optional<steady_clock::time_point> lastRequest;
     std::optional<steady_clock::time_point> acceptedAt;
     auto nextCommand = start;
-    auto nextStatus = start;
-    std::string shownStatus;
     uint8_t buffer[kMaxRecordedDatagram];
     int status = 0;
 
@@ -78,7 +75,7 @@ int runLive(const ClientOptions& options, PassReader& reader, Picture& picture, 
         if (round.quit) break;
         if (round.toggleStatus) {
             statusOn = !statusOn;
-            nextStatus = now;
+            painter.redraw();
         }
 
         const auto heard = reader.lastUpdate() ? reader.lastUpdate() : acceptedAt;
@@ -136,13 +133,7 @@ int runLive(const ClientOptions& options, PassReader& reader, Picture& picture, 
         link.client = reader.clientNumber();
         link.passesPerSecond = reader.passesInLastSecond(now);
         link.missing = reader.missing(now);
-        // Between passes the status line changes too (silence, the rate).
-        if (now >= nextStatus) {
-            const std::string text = statusText_();
-            if (text != shownStatus) painter.redraw();
-            shownStatus = text;
-            nextStatus = now + kStatusRefresh;
-        }
+        painter.refreshStatusLine(now);
         painter.presentIfDrawn();
 
         const auto untilCommand = duration_cast<milliseconds>(nextCommand - steady_clock::now()).count();

@@ -4,6 +4,10 @@
 
 namespace ocre::client {
 
+namespace {
+constexpr auto kStatusRefresh = std::chrono::milliseconds(250);
+}  // namespace
+
 PassPainter::PassPainter(PassReader& reader, Picture& picture, std::function<std::string()> status)
     : reader_(reader), picture_(picture), status_(std::move(status)) {}
 
@@ -20,6 +24,14 @@ PassReader::Outcome PassPainter::feed(const uint8_t* bytes, size_t length, Clock
 void PassPainter::redraw() {
     picture_.draw(reader_.latest(), status_());
     pending_ = true;
+}
+
+void PassPainter::refreshStatusLine(Clock::time_point now) {
+    if (now < nextStatus_) return;
+    std::string text = status_();
+    if (text != shownStatus_) redraw();
+    shownStatus_ = std::move(text);
+    nextStatus_ = now + kStatusRefresh;
 }
 
 void PassPainter::presentIfDrawn() {

@@ -21,6 +21,9 @@ public:
     PassReader::Outcome feed(const uint8_t* bytes, size_t length, Clock::time_point now);
     // Draws the latest pass again (a new status line).
     void redraw();
+    // Between passes the status line changes too (silence, the rates): at
+    // most a few times a second, draws again when its text has changed.
+    void refreshStatusLine(Clock::time_point now);
     // Shows the window if anything was drawn since the last call.
     void presentIfDrawn();
 
@@ -31,6 +34,8 @@ private:
     Picture& picture_;
     std::function<std::string()> status_;
     bool pending_ = false;
+    Clock::time_point nextStatus_{};
+    std::string shownStatus_;
     uint64_t passesDrawn_ = 0;
 };
 

@@ -5,36 +5,13 @@
 #include "client/ActorTable.h"
 #include "client/WorldArt.h"
 #include "gfx/Display.h"
+#include "gfx/Surface.h"
 
 namespace ocre::client {
 
 namespace {
 constexpr int32_t kStatusX = 4;
 constexpr int32_t kStatusY = 2;
-
-uint32_t pixelAt(const SDL_Surface* s, int x, int y) {
-    const auto* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
-    switch (s->format->BytesPerPixel) {
-        case 1: return row[x];
-        case 2: return reinterpret_cast<const uint16_t*>(row)[x];
-        case 3: return row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
-        default: return reinterpret_cast<const uint32_t*>(row)[x];
-    }
-}
-
-void setPixelAt(SDL_Surface* s, int x, int y, uint32_t value) {
-    auto* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
-    switch (s->format->BytesPerPixel) {
-        case 1: row[x] = static_cast<uint8_t>(value); break;
-        case 2: reinterpret_cast<uint16_t*>(row)[x] = static_cast<uint16_t>(value); break;
-        case 3:
-            row[3 * x] = static_cast<uint8_t>(value);
-            row[3 * x + 1] = static_cast<uint8_t>(value >> 8);
-            row[3 * x + 2] = static_cast<uint8_t>(value >> 16);
-            break;
-        default: reinterpret_cast<uint32_t*>(row)[x] = value;
-    }
-}
 
 // The picture sits in the top-left corner of the window; every pixel is
 // repeated scale x scale times, working from the bottom-right corner so
@@ -43,9 +20,11 @@ void scaleUpInPlace(SDL_Surface* window, int scale) {
     if (SDL_LockSurface(window) != 0) return;
     for (int y = kPictureHeight - 1; y >= 0; --y)
         for (int x = kPictureWidth - 1; x >= 0; --x) {
-            const uint32_t value = pixelAt(window, x, y);
+            const uint32_t value = readPixelValue(window, static_cast<uint32_t>(x), static_cast<uint32_t>(y));
             for (int dy = 0; dy < scale; ++dy)
-                for (int dx = 0; dx < scale; ++dx) setPixelAt(window, x * scale + dx, y * scale + dy, value);
+                for (int dx = 0; dx < scale; ++dx)
+                    writePixelValue(window, static_cast<uint32_t>(x * scale + dx), static_cast<uint32_t>(y * scale + dy),
+                                    value);
         }
     SDL_UnlockSurface(window);
 }

@@ -12,7 +12,6 @@ namespace ocre::client {
 namespace {
 using namespace std::chrono;
 constexpr int kLongestWaitMs = 10;
-constexpr auto kStatusRefresh = milliseconds(250);
 }  // namespace
 
 int runReplay(const ClientOptions& options, const std::vector<RecordedDatagram>& datagrams, PassReader& reader,
@@ -23,8 +22,6 @@ int runReplay(const ClientOptions& options, const std::vector<RecordedDatagram>&
     auto statusText_ = [&] { return statusOn ? statusText(link) : std::string(); };
     PassPainter painter(reader, picture, statusText_);
     const auto start = steady_clock::now();
-    auto nextStatus = start;
-    std::string shownStatus;
     size_t next = 0;
 
     while (next < datagrams.size()) {
@@ -34,7 +31,7 @@ int runReplay(const ClientOptions& options, const std::vector<RecordedDatagram>&
         if (round.quit) break;
         if (round.toggleStatus) {
             statusOn = !statusOn;
-            nextStatus = now;
+            painter.redraw();
         }
         // Milliseconds of the recording that have been played by now.
         const double played = duration<double, std::milli>(now - start).count() * options.replaySpeed;
@@ -46,12 +43,7 @@ int runReplay(const ClientOptions& options, const std::vector<RecordedDatagram>&
             ++next;
         }
         link.silent = reader.lastUpdate() && now - *reader.lastUpdate() >= seconds(1);
-        if (now >= nextStatus) {
-            const std::string text = statusText_();
-            if (text != shownStatus) painter.redraw();
-            shownStatus = text;
-            nextStatus = now + kStatusRefresh;
-        }
+        painter.refreshStatusLine(now);
         painter.presentIfDrawn();
         if (next < datagrams.size()) {
             const double wait = (datagrams[next].milliseconds - played) / options.replaySpeed;
