@@ -80,7 +80,17 @@ TEST_F(ServerLifecycle, WithoutAnyDisplayChoosesTheDummyDriverAndSaysSo) {
 // never clash.
 class VirtualScreen {
 public:
+    // Two X servers starting at once may race for one display number, and
+    // the loser gives up: it is asked again.
     VirtualScreen() {
+        for (int attempt = 0; attempt < 3 && display_.empty(); ++attempt) start();
+    }
+    ~VirtualScreen() { stop(); }
+    const std::string& display() const { return display_; }
+
+private:
+    void start() {
+        stop();
         int numberPipe[2];
         if (pipe(numberPipe) != 0) return;
         pid_ = fork();
@@ -100,15 +110,14 @@ public:
         close(numberPipe[0]);
         display_ = number.empty() ? "" : ":" + number;
     }
-    ~VirtualScreen() {
+    void stop() {
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
+        pid_ = -1;
     }
-    const std::string& display() const { return display_; }
 
-private:
     pid_t pid_ = -1;
     std::string display_;
 };
