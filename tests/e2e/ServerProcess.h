@@ -15,8 +15,15 @@ namespace ocre::test {
 // Builds the default data set into dir with ocre-data; false on failure.
 bool buildDefaultDataSet(const std::string& dir);
 
+// Another of the project's programs, run the same way.
+struct Program {
+    const char* path;
+};
+
 class ServerProcess {
 public:
+    ServerProcess(Program program, const std::string& dir, const std::vector<std::string>& args,
+                  const std::map<std::string, std::string>& env = {});
     // Starts ocre-server in dir with the given arguments and extra
     // environment (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says
     // otherwise; an empty value unsets the variable).
@@ -36,8 +43,6 @@ public:
     const std::string& err();
     bool exited() const { return exited_; }
     int exitStatus() const { return exitStatus_; }
-    int termSignal() const { return termSignal_; }
-    pid_t pid() const { return pid_; }
 
 private:
     void pump(int timeoutMs);
@@ -65,8 +70,6 @@ public:
     void sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload);
     // Next datagram within timeoutMs; false if none.
     bool receive(std::vector<uint8_t>& datagram, int timeoutMs);
-    // Drops whatever is queued.
-    void drain();
 
 private:
     int fd_ = -1;
