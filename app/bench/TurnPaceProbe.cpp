@@ -1,9 +1,11 @@
 // How well the main loop keeps its 25 ms grid and what the wait costs in
 // processor time: runs the real loop and timer for a number of seconds with
 // an empty turn and prints one line,
-//   turns=N late_p50_us=.. late_p99_us=.. late_max_us=.. cpu_percent=..
+//   turns=N late_p50_us=.. late_p99_us=.. late_max_us=.. late_ticks=.. cpu_percent=..
 // where a turn's lateness is how long after the previous turn's start plus
-// 25 ms it started. Run by hand or from scripts/bench.sh: ./turn_pace_probe [SECONDS]
+// 25 ms it started, and late_ticks counts the tick-counter milliseconds by
+// which turns started after their target (what lowers the statistics
+// line's rate below 40). Run by hand or from scripts/bench.sh: ./turn_pace_probe [SECONDS]
 #include <SDL.h>
 #include <sys/resource.h>
 
@@ -22,11 +24,18 @@ using Clock = std::chrono::steady_clock;
 
 class RecordedTurns : public ocre::TurnSteps {
 public:
-    explicit RecordedTurns(size_t turns) { starts.reserve(turns); }
-    void scenePass() override { starts.push_back(Clock::now()); }
+    explicit RecordedTurns(size_t turns) {
+        starts.reserve(turns);
+        ticks.reserve(turns);
+    }
+    void scenePass() override {
+        starts.push_back(Clock::now());
+        ticks.push_back(SDL_GetTicks());
+    }
     void serveRequests() override {}
     bool escapeHeld() override { return starts.size() == starts.capacity(); }
     std::vector<Clock::time_point> starts;
+    std::vector<uint32_t> ticks;
 };
 
 double processorSeconds() {
@@ -53,14 +62,16 @@ int main(int argc, char** argv) {
     const double cpu = processorSeconds() - cpuBefore;
 
     std::vector<long> lateness;
+    uint32_t lateTicks = 0;
     for (size_t i = 1; i < turns.starts.size(); ++i) {
+        lateTicks += turns.ticks[i] - turns.ticks[i - 1] - ocre::kTurnMilliseconds;
         const auto gap = std::chrono::duration_cast<std::chrono::microseconds>(turns.starts[i] - turns.starts[i - 1]);
         lateness.push_back(static_cast<long>(gap.count()) - static_cast<long>(ocre::kTurnMilliseconds) * 1000);
     }
     std::sort(lateness.begin(), lateness.end());
     auto quantile = [&](double q) { return lateness[static_cast<size_t>(q * static_cast<double>(lateness.size() - 1))]; };
-    std::printf("turns=%zu late_p50_us=%ld late_p99_us=%ld late_max_us=%ld cpu_percent=%.1f\n", turns.starts.size(),
-                quantile(0.5), quantile(0.99), lateness.back(), 100.0 * cpu / wall);
+    std::printf("turns=%zu late_p50_us=%ld late_p99_us=%ld late_max_us=%ld late_ticks=%u cpu_percent=%.1f\n",
+                turns.starts.size(), quantile(0.5), quantile(0.99), lateness.back(), lateTicks, 100.0 * cpu / wall);
     SDL_Quit();
     return 0;
 }
