@@ -58,14 +58,15 @@ char* writeDecimal(char* out, uint32_t value) {
 
 // Writes the format from `out` on, each "%u" replaced by the next value;
 // returns the end of the text (no terminator is written).
+// Every '%' of a display text begins a "%u" (checked above).
 char* writeText(char* out, std::string_view format, std::initializer_list<uint32_t> values) {
     const uint32_t* value = values.begin();
-    for (size_t at = 0; at < format.size();) {
-        if (format.compare(at, kConversion.size(), kConversion) == 0 && value != values.end()) {
+    for (size_t at = 0; at < format.size(); ++at) {
+        if (format[at] == '%' && value != values.end()) {
             out = writeDecimal(out, *value++);
-            at += kConversion.size();
+            ++at;
         } else {
-            *out++ = format[at++];
+            *out++ = format[at];
         }
     }
     return out;
