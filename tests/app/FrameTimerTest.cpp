@@ -8,38 +8,32 @@
 namespace ocre {
 namespace {
 
-class FrameTimerTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0); }
-    void TearDown() override { SDL_Quit(); }
-    FrameTimer timer;
-};
-
 double threadSeconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-TEST_F(FrameTimerTest, WaitsReturnOnceTheTickReachesTheirTarget) {
+// Bounds on lateness and processor time are loose: CI machines are loaded.
+TEST(FrameTimer, WaitsEndWhenTheTickReachesTheirTargetAndMostlySleep) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
+    FrameTimer timer;
     const uint32_t mark = timer.mark();
     EXPECT_LE(timer.elapsed(), 1u);
     EXPECT_LE(timer.waitSinceMark(0) - mark, 1u);
     const uint32_t last = timer.waitSinceMark(20);
     EXPECT_GE(last, mark + 20);
-    EXPECT_LT(last, mark + 20 + 500);  // loose: CI machines are loaded
+    EXPECT_LT(last, mark + 20 + 500);
     const uint32_t before = SDL_GetTicks();
     EXPECT_GE(timer.waitFor(15), before + 15);
-}
 
-// The wait sleeps through most of its time instead of holding a core.
-TEST_F(FrameTimerTest, WaitingTakesLittleProcessorTime) {
-    const double before = threadSeconds();
+    const double processorBefore = threadSeconds();
     for (int turn = 0; turn < 10; ++turn) {
         timer.mark();
         timer.waitSinceMark(25);
     }
-    EXPECT_LT(threadSeconds() - before, 0.025);  // a tenth of the 250 ms waited
+    EXPECT_LT(threadSeconds() - processorBefore, 0.025);  // a tenth of the 250 ms waited
+    SDL_Quit();
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <vector>
+#include <string>
 
 #include "app/FrameTimer.h"
 #include "app/MainLoop.h"
@@ -14,45 +14,27 @@
 namespace ocre {
 namespace {
 
-// Records the order of the turn's steps and answers Escape after a number
-// of exit tests.
-class ScriptedTurn : public TurnSteps {
-public:
-    explicit ScriptedTurn(int escapeAtTest, uint32_t workMs = 0) : escapeAtTest_(escapeAtTest), workMs_(workMs) {}
+// Logs the turn's steps; Escape is seen at the given exit test, SIGINT is
+// raised during the given pass, and each pass may take some milliseconds.
+struct ScriptedTurn : TurnSteps {
+    explicit ScriptedTurn(int escapeAt, uint32_t workMs = 0, int signalAt = 0)
+        : escapeAt(escapeAt), workMs(workMs), signalAt(signalAt) {}
     void scenePass() override {
-        log.push_back('S');
-        if (workMs_ > 0) SDL_Delay(workMs_);
+        log += 'S';
+        if (workMs > 0) SDL_Delay(workMs);
+        if (++passes == signalAt) std::raise(SIGINT);
     }
-    void serveRequests() override { log.push_back('R'); }
+    void serveRequests() override { log += 'R'; }
     bool escapeHeld() override {
-        log.push_back('E');
-        return ++tests_ >= escapeAtTest_;
+        log += 'E';
+        return ++tests >= escapeAt;
     }
-    std::vector<char> log;
-
-private:
-    int escapeAtTest_;
-    uint32_t workMs_;
-    int tests_ = 0;
-};
-
-// Runs another set of steps, raising a signal during one of its scene passes.
-class SignalDuringPass : public TurnSteps {
-public:
-    SignalDuringPass(TurnSteps& inner, int pass, int signalNumber)
-        : inner_(inner), pass_(pass), signalNumber_(signalNumber) {}
-    void scenePass() override {
-        inner_.scenePass();
-        if (++passes_ == pass_) std::raise(signalNumber_);
-    }
-    void serveRequests() override { inner_.serveRequests(); }
-    bool escapeHeld() override { return inner_.escapeHeld(); }
-
-private:
-    TurnSteps& inner_;
-    int pass_;
-    int signalNumber_;
-    int passes_ = 0;
+    int escapeAt;
+    uint32_t workMs;
+    int signalAt;
+    int passes = 0;
+    int tests = 0;
+    std::string log;
 };
 
 class MainLoopTest : public testing::Test {
@@ -70,7 +52,7 @@ TEST_F(MainLoopTest, TurnsRunScenePassThenRequestsThenExitTestAndCountTheLast) {
     EXPECT_EQ(runMainLoop(timer, once), 1u);
     ScriptedTurn thrice(3);
     EXPECT_EQ(runMainLoop(timer, thrice), 3u);
-    EXPECT_EQ(thrice.log, (std::vector<char>{'S', 'R', 'E', 'S', 'R', 'E', 'S', 'R', 'E'}));
+    EXPECT_EQ(thrice.log, "SRESRESRE");
 }
 
 // Bounds are loose: CI machines are loaded.
@@ -89,68 +71,49 @@ TEST_F(MainLoopTest, TurnsLastTwentyFiveMillisecondsAndSlowOnesAreNotMadeUp) {
 }
 
 TEST_F(MainLoopTest, StopSignalEndsTheLoopAfterTheCurrentTurn) {
-    ScriptedTurn turn(1000000);
-    SignalDuringPass steps(turn, 2, SIGINT);
+    ScriptedTurn turn(1000000, 0, 2);
     installStopSignalHandlers();
-    EXPECT_EQ(runMainLoop(timer, steps), 2u);
+    EXPECT_EQ(runMainLoop(timer, turn), 2u);
     EXPECT_TRUE(stopRequested());
 }
 
-}  // namespace
-}  // namespace ocre
-
-namespace ocre {
-namespace {
-
 // The loop as the server runs it: the input poll and reset around each
-// pass, and K1's escape key as the exit test.
-class KeyboardTurn : public TurnSteps {
-public:
+// pass, K1's escape key as the exit test (or, here, a third turn).
+struct KeyboardTurn : TurnSteps {
     void scenePass() override {
         pollInput();
         endFrameInput();
     }
     void serveRequests() override {}
-    bool escapeHeld() override { return k1.escape() != 0; }
+    bool escapeHeld() override { return k1.escape() != 0 || ++turns == 3; }
     KeyboardController k1{SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, 'v', ' ', 'n', SDLK_ESCAPE};
+    int turns = 0;
 };
 
-class MainLoopWithKeyboard : public testing::Test {
-protected:
-    void SetUp() override {
-        resetStopRequestForTesting();
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0);
-        ASSERT_NE(SDL_SetVideoMode(640, 480, 32, 0), nullptr);
-        ASSERT_EQ(fe_start(), 0);
-    }
-    void TearDown() override {
-        fe_stop();
-        SDL_Quit();
-    }
-    static void pushKey(Uint8 type, SDLKey key) {
-        SDL_Event event{};
-        event.type = type;
-        event.key.type = type;
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = key;
-        fe_push(&event);
-    }
+void pushKey(Uint8 type) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = SDLK_ESCAPE;
+    fe_push(&event);
+}
+
+TEST(MainLoopWithKeyboard, EscapeHeldAtAPollEndsTheLoopButATapWithinOnePollDoesNot) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0);
+    ASSERT_NE(SDL_SetVideoMode(640, 480, 32, 0), nullptr);
+    ASSERT_EQ(fe_start(), 0);
     FrameTimer timer;
-};
-
-TEST_F(MainLoopWithKeyboard, EscapeHeldAtAPollEndsTheLoopButATapWithinOnePollDoesNot) {
     KeyboardTurn held;
-    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    pushKey(SDL_KEYDOWN);
     EXPECT_EQ(runMainLoop(timer, held), 1u);
-
     KeyboardTurn tapped;
-    pushKey(SDL_KEYUP, SDLK_ESCAPE);
-    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-    pushKey(SDL_KEYUP, SDLK_ESCAPE);
-    // A later signal ends the run; by then Escape was seen released.
-    SignalDuringPass steps(tapped, 3, SIGTERM);
-    installStopSignalHandlers();
-    EXPECT_EQ(runMainLoop(timer, steps), 3u);
+    pushKey(SDL_KEYUP);
+    pushKey(SDL_KEYDOWN);
+    pushKey(SDL_KEYUP);
+    EXPECT_EQ(runMainLoop(timer, tapped), 3u);
+    fe_stop();
+    SDL_Quit();
 }
 
 }  // namespace
