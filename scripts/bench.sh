@@ -5,7 +5,7 @@
 # grid A* program per map class. Builds what it needs in a Release folder.
 #
 #   scripts/bench.sh            (build folder: build-bench beside the sources)
-#   OCRE_BENCH_BUILD=DIR OCRE_BENCH_IDLE_SECONDS=30 OCRE_BENCH_RUNS=10 scripts/bench.sh
+#   OCRE_BENCH_BUILD=DIR OCRE_BENCH_IDLE_SECONDS=30 OCRE_BENCH_RUNS=11 scripts/bench.sh
 #
 # Timings are only as steady as the machine: run it on a quiet one, or run
 # it more than once and compare.
@@ -15,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${OCRE_BENCH_BUILD:-$root/build-bench}
 idleSeconds=${OCRE_BENCH_IDLE_SECONDS:-30}
 paceSeconds=${OCRE_BENCH_PACE_SECONDS:-10}
-runs=${OCRE_BENCH_RUNS:-10}
+runs=${OCRE_BENCH_RUNS:-11}
 passes=${OCRE_BENCH_PASSES:-30}
 
 launcher=()
@@ -106,22 +106,29 @@ for cols, rows in ((32, 32), (40, 24), (128, 128), (256, 256)):
     with open(f'{work}/m{cols}x{rows}.q', 'w') as out:
         out.write(''.join(queries) * passes)
 PY
-timeRuns() {  # mean milliseconds of one whole run: timeRuns COUNT PROGRAM ARGUMENTS...
-    local count=$1 start end i
+timeRuns() {  # median milliseconds of one whole run: timeRuns COUNT PROGRAM ARGUMENTS... (stdin: $input)
+    local count=$1 start i
     shift
-    start=$(date +%s%N)
-    for ((i = 0; i < count; ++i)); do "$@" <"$input" >/dev/null; done
-    end=$(date +%s%N)
-    echo $(((end - start) / count / 1000000))
+    for ((i = 0; i < count; ++i)); do
+        start=$(date +%s%N)
+        "$@" <"$input" >/dev/null
+        echo $((($(date +%s%N) - start) / 1000))
+    done | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
 }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / (b ? b : 1) }'; }
+tiles=$work/data/test2.tle
+input=/dev/null
+ours=$(timeRuns "$runs" "$bin/ocre-data" route "$work/m32x32.map" "$tiles")
+textbook=$(timeRuns "$runs" "$build/pathfind/textbook-route" "$work/m32x32.map" "$tiles")
+row "route start-up alone (no query): ours / textbook" "$ours ms / $textbook ms = $(ratio "$ours" "$textbook")"
 for size in 32x32 40x24 128x128 256x256; do
     map=$work/m$size.map input=$work/m$size.q
     count=$runs
     if [[ $size == 256x256 ]]; then count=$(((runs + 3) / 4)); fi  # seconds per run
-    ours=$(timeRuns "$count" "$bin/ocre-data" route "$map" "$work/data/test2.tle")
-    textbook=$(timeRuns "$count" "$build/pathfind/textbook-route" "$map" "$work/data/test2.tle")
+    ours=$(timeRuns "$count" "$bin/ocre-data" route "$map" "$tiles")
+    textbook=$(timeRuns "$count" "$build/pathfind/textbook-route" "$map" "$tiles")
     row "route ${size}, $(wc -l <"$input") queries: ours / textbook" \
-        "$ours ms / $textbook ms = $(awk -v a="$ours" -v b="$textbook" 'BEGIN { printf "%.2fx", a / (b ? b : 1) }')"
+        "$ours ms / $textbook ms = $(ratio "$ours" "$textbook")"
 done
 
 # --- The library benchmarks: the search on 256 x 256 maps, the transport.
