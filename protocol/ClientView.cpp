@@ -21,16 +21,21 @@ int32_t wrapToInt32(int64_t value) { return static_cast<int32_t>(static_cast<uin
 constexpr std::string_view kConversion = "%u";
 constexpr size_t kMaxDecimalDigits = 10;  // of a 32-bit unsigned value
 
+// Plain index loops: string_view's searches are not constant expressions
+// in sanitizer builds.
+constexpr bool conversionAt(std::string_view format, size_t at) {
+    return at + 1 < format.size() && format[at] == kConversion[0] && format[at + 1] == kConversion[1];
+}
+
 constexpr size_t conversionsIn(std::string_view format) {
     size_t count = 0;
-    for (size_t at = format.find(kConversion); at != std::string_view::npos; at = format.find(kConversion, at + 2))
-        ++count;
+    for (size_t at = 0; at < format.size(); ++at) count += conversionAt(format, at) ? 1 : 0;
     return count;
 }
 
 constexpr bool onlyUnsignedConversions(std::string_view format) {
-    for (size_t at = format.find('%'); at != std::string_view::npos; at = format.find('%', at + 2))
-        if (format.compare(at, kConversion.size(), kConversion) != 0) return false;
+    for (size_t at = 0; at < format.size(); ++at)
+        if (format[at] == '%' && !conversionAt(format, at)) return false;
     return true;
 }
 static_assert(onlyUnsignedConversions(kCameraFormat) && onlyUnsignedConversions(kActorFormat),
@@ -76,7 +81,9 @@ char* writeText(char* out, std::string_view format, std::initializer_list<uint32
 // not change from one actor to the next: a view writes it once per pass.
 constexpr size_t actorFormatSplit() {
     const std::string_view format = kActorFormat;
-    return format.find(kConversion, format.find(kConversion) + kConversion.size());
+    for (size_t at = 0, seen = 0; at < format.size(); ++at)
+        if (conversionAt(format, at) && ++seen == 2) return at;
+    return format.size();
 }
 constexpr std::string_view kActorFormatHead = std::string_view(kActorFormat).substr(0, actorFormatSplit());
 constexpr std::string_view kActorFormatTail = std::string_view(kActorFormat).substr(actorFormatSplit());

@@ -100,6 +100,7 @@ void pushKey(Uint8 type) {
 }
 
 TEST(MainLoopWithKeyboard, EscapeHeldAtAPollEndsTheLoopButATapWithinOnePollDoesNot) {
+    resetStopRequestForTesting();
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0);
     ASSERT_NE(SDL_SetVideoMode(640, 480, 32, 0), nullptr);
     ASSERT_EQ(fe_start(), 0);
