@@ -9,6 +9,7 @@ namespace ocre::common {
 void PassTracker::onCamera(Clock::time_point now) {
     if (inPass_) finishPass();
     if (passes_ == 0) first_ = now;
+    last_ = now;
     ++passes_;
     inPass_ = true;
     contiguous_ = true;
@@ -46,10 +47,10 @@ double PassTracker::secondsSinceFirstPass(Clock::time_point end) const {
     return std::chrono::duration<double>(end - first_).count();
 }
 
-uint64_t PassTracker::missing(Clock::time_point end) const {
+uint64_t PassTracker::missing() const {
     if (passes_ == 0) return 0;
-    const auto expected =
-        1 + static_cast<uint64_t>(std::floor(secondsSinceFirstPass(end) * protocol::kPassesPerSecond));
+    const double turns = std::chrono::duration<double>(last_ - first_).count() * protocol::kPassesPerSecond;
+    const auto expected = 1 + static_cast<uint64_t>(std::llround(turns));
     return expected > passes_ ? expected - passes_ : 0;
 }
 

@@ -3,6 +3,11 @@
 // the actor messages after it. Each finished pass is judged by its actor
 // indices (0, 1, .. n-1, n the largest actor count seen), the whole run by
 // the server's pace.
+//
+// A pass is missing when the span from the first camera message to the last
+// one held more turns of the server's pace than passes arrived; the span is
+// rounded to whole turns, so neither the moment a run ends nor the delay of
+// one datagram counts as a missing pass.
 
 #include <chrono>
 #include <cstdint>
@@ -25,8 +30,9 @@ public:
     uint64_t disorder() const { return disorder_; }
     // Seconds from the first camera message to end (0 before it).
     double secondsSinceFirstPass(Clock::time_point end) const;
-    // Passes short of the expected pace over that time.
-    uint64_t missing(Clock::time_point end) const;
+    // Passes short of the server's pace between the first and the last
+    // camera message.
+    uint64_t missing() const;
 
 private:
     void finishPass();
@@ -34,6 +40,7 @@ private:
     uint64_t passes_ = 0;
     uint64_t disorder_ = 0;
     Clock::time_point first_{};
+    Clock::time_point last_{};
     bool inPass_ = false;
     bool contiguous_ = true;
     int64_t lastIndex_ = -1;
