@@ -65,25 +65,27 @@ for target in "${chosen[@]}"; do
     dialogue) dictionary=(-dict="$root/fuzz/dict/dialogue.dict") ;;
     dat) dictionary=(-dict="$root/fuzz/dict/dat.dict") ;;
   esac
-  before=$(find "$corpus" -type f | wc -l)
   echo "fuzzing $target for $seconds s"
   status=0
   "$root/build-fuzz/fuzz/fuzz-$target" "$corpus" "${seeds[@]}" "${dictionary[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/" >"$log" 2>&1 || status=$?
-  after=$(find "$corpus" -type f | wc -l)
-  runs=$(sed -n 's/^stat::number_executed_units: *//p' "$log" | tail -1)
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   last=$(grep -E '^#[0-9]+' "$log" | grep -E ' cov: ' | tail -1 || true)
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
+  # Corpus entries when the seeds and the earlier runs' corpus were loaded,
+  # and at the end.
+  inited=$(grep -m1 -E '\sINITED\s' "$log" | sed -n 's/.* corp: \([0-9]*\)\/.*/\1/p' || true)
+  final=$(sed -n 's/.* corp: \([0-9]*\)\/.*/\1/p' <<<"$last")
   found=$(find "$findings" -type f | wc -l)
   if [ "$status" -ne 0 ] || [ "$found" -gt 0 ]; then
     found_any=1
     echo "  $target: finding(s) in $findings (log: $log)"
     grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" | head -5 | sed 's/^/  /' || true
   fi
-  rows+=("$(printf '%-15s %12s %7s %7s %8s %6s %9s' "$target" "${runs:-?}" "${cov:-?}" "${ft:-?}" "$after" \
-    "$((after - before))" "$found")")
+  rows+=("$(printf '%-15s %12s %7s %7s %8s %6s %9s' "$target" "${runs:-?}" "${cov:-?}" "${ft:-?}" "${final:-?}" \
+    "$(( ${final:-0} - ${inited:-0} ))" "$found")")
 done
 
 printf '%-15s %12s %7s %7s %8s %6s %9s\n' target runs cov ft corpus new findings
