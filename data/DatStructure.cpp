@@ -43,24 +43,26 @@ void DatStructure::load(const char* fileName) {
     // records are allocated once and no sprite file is opened for a list
     // that is refused further on.
     std::string name;
-    int32_t names = 0;
+    int32_t nameCount = 0;
     while (nextName(file, name)) {
-        if (names == INT32_MAX) {
+        if (nameCount == INT32_MAX) {
             file.close();
             fatal(kNoMemoryForDat);
         }
-        ++names;
+        ++nameCount;
     }
 
     file.allocateOrDie(kNoMemoryForDat, [&] {
         records.clear();
-        records.resize(static_cast<size_t>(names));
+        records.resize(static_cast<size_t>(nameCount));
+        names.assign(static_cast<size_t>(nameCount), std::string());
     });
     file.rewind();
-    count = names;
+    count = nameCount;
 
     for (int32_t i = 0; i < count; ++i) {
         nextName(file, name);
+        names[static_cast<size_t>(i)] = name;
         records[static_cast<size_t>(i)].load(name.c_str());
     }
     file.close();

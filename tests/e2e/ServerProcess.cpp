@@ -185,12 +185,6 @@ bool UdpPeer::receive(std::vector<uint8_t>& datagram, int timeoutMs) {
     return true;
 }
 
-void UdpPeer::drain() {
-    std::vector<uint8_t> ignored;
-    while (receive(ignored, 0)) {
-    }
-}
-
 std::string datagramText(const std::vector<uint8_t>& datagram) {
     std::string text(datagram.begin(), datagram.end());
     return text.substr(0, text.find('\0'));

@@ -36,8 +36,6 @@ public:
     const std::string& err();
     bool exited() const { return exited_; }
     int exitStatus() const { return exitStatus_; }
-    int termSignal() const { return termSignal_; }
-    pid_t pid() const { return pid_; }
 
 private:
     void pump(int timeoutMs);
@@ -65,8 +63,6 @@ public:
     void sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload);
     // Next datagram within timeoutMs; false if none.
     bool receive(std::vector<uint8_t>& datagram, int timeoutMs);
-    // Drops whatever is queued.
-    void drain();
 
 private:
     int fd_ = -1;

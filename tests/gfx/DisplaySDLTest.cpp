@@ -17,6 +17,8 @@ using test::pixelAt;
 
 class PutPixelOnDepth : public testing::TestWithParam<int> {};
 
+// 24-bit pixels are read back lowest byte first, so the colour also checks
+// their byte order; 8-bit screens have only black and white.
 TEST_P(PutPixelOnDepth, WritesInsideTheDisplayAndNothingOutside) {
     const int bpp = GetParam();
     // The display is 4 x 3 but its screen is larger: the display's own size bounds the writes.
@@ -26,41 +28,19 @@ TEST_P(PutPixelOnDepth, WritesInsideTheDisplayAndNothingOutside) {
     test::giveBlackAndWhitePalette(screen);
     SDL_FillRect(screen, nullptr, 0);
     setDisplayScreenForTesting(screen);
-
-    const uint32_t white = SDL_MapRGB(screen->format, 255, 255, 255);
-    display.putPixel(3, 2, 255, 255, 255);
-    display.putPixel(0, 0, 255, 255, 255);
-    display.putPixel(4, 0, 255, 255, 255);
-    display.putPixel(0, 3, 255, 255, 255);
-    display.putPixel(static_cast<uint32_t>(-1), 1, 255, 255, 255);
-
-    EXPECT_EQ(pixelAt(screen, 3, 2), white);
-    EXPECT_EQ(pixelAt(screen, 0, 0), white);
+    const uint8_t r = bpp == 8 ? 255 : 0x11, g = bpp == 8 ? 255 : 0x22, b = bpp == 8 ? 255 : 0x33;
+    for (const auto& [x, y] : {std::pair{3u, 2u}, {0u, 0u}, {4u, 0u}, {0u, 3u}, {~0u, 1u}}) display.putPixel(x, y, r, g, b);
+    EXPECT_EQ(pixelAt(screen, 3, 2), SDL_MapRGB(screen->format, r, g, b));
+    EXPECT_EQ(pixelAt(screen, 0, 0), SDL_MapRGB(screen->format, r, g, b));
     int written = 0;
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 6; ++x) written += pixelAt(screen, x, y) != 0;
     EXPECT_EQ(written, 2);
-
     setDisplayScreenForTesting(nullptr);
     SDL_FreeSurface(screen);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, PutPixelOnDepth, testing::Values(8, 16, 24, 32));
-
-TEST(DisplaySDL, TwentyFourBitPixelsAreStoredLowestByteFirst) {
-    DisplaySDL display(2, 1, 24);
-    SDL_Surface* screen = SDL_CreateRGBSurface(0, 2, 1, 24, 0, 0, 0, 0);
-    SDL_FillRect(screen, nullptr, 0);
-    setDisplayScreenForTesting(screen);
-    display.putPixel(1, 0, 0x11, 0x22, 0x33);
-    const uint32_t value = SDL_MapRGB(screen->format, 0x11, 0x22, 0x33);
-    const auto* bytes = static_cast<const uint8_t*>(screen->pixels) + 3;
-    EXPECT_EQ(bytes[0], value & 0xFF);
-    EXPECT_EQ(bytes[1], (value >> 8) & 0xFF);
-    EXPECT_EQ(bytes[2], (value >> 16) & 0xFF);
-    setDisplayScreenForTesting(nullptr);
-    SDL_FreeSurface(screen);
-}
 
 TEST(DisplaySDL, FailedInitialisationIsFatal) {
     auto result = test::runInChild([] {
@@ -103,73 +83,61 @@ private:
     mutable SurfaceSDL glyph_;
 };
 
-TEST(DisplaySDLText, AdvancesTwoFifthsOfTheWidthAndBreaksAfterTheCrossingGlyph) {
+TEST(DisplaySDLText, AdvancesTwoFifthsOfTheWidthBreaksAfterTheCrossingGlyphAndSkipsMissingGlyphs) {
     RecordingDisplay display;
     SixteenPixelFont font;
+    const auto drawn = [&](int32_t x, const char* text, int32_t rightLimit) {
+        display.draws.clear();
+        display.drawText(x, 100, text, font, rightLimit, 0, 0, 0);
+        std::vector<std::pair<int, int>> at;
+        for (auto& d : display.draws) at.push_back(d.second);
+        return at;
+    };
+    using At = std::vector<std::pair<int, int>>;
     // Break when cx > 30 - 16 + 0 = 14: glyphs at 0 and 6, then 12 crosses.
-    display.drawText(0, 100, "abcd", font, 30, 0, 0, 0);
-    std::vector<std::pair<int, int>> at;
-    for (auto& d : display.draws) at.push_back(d.second);
-    EXPECT_EQ(at, (std::vector<std::pair<int, int>>{{0, 100}, {6, 100}, {12, 100}, {0, 112}}));
+    EXPECT_EQ(drawn(0, "abcd", 30), (At{{0, 100}, {6, 100}, {12, 100}, {0, 112}}));
+    EXPECT_EQ(drawn(10, "", 640), At{});
+    EXPECT_EQ(drawn(10, "a??b", 640), (At{{10, 100}, {16, 100}}));
 }
 
-TEST(DisplaySDLText, MissingGlyphsTakeNoSpaceAndEmptyTextDrawsNothing) {
-    RecordingDisplay display;
-    SixteenPixelFont font;
-    display.drawText(10, 0, "", font, 640, 0, 0, 0);
-    EXPECT_TRUE(display.draws.empty());
-    display.drawText(10, 0, "a??b", font, 640, 0, 0, 0);
-    ASSERT_EQ(display.draws.size(), 2u);
-    EXPECT_EQ(display.draws[1].second, (std::pair<int, int>{16, 0}));
-}
-
+// With size pointers it announces itself on standard error and reads the
+// size; without, it is silent and a missing file draws nothing.
 class LoadBmp : public test::WithOpenDisplay {
 protected:
-    std::string writeBmp() {
-        SDL_Surface* image = SDL_CreateRGBSurface(0, 5, 3, 24, 0, 0, 0, 0);
-        SDL_FillRect(image, nullptr, SDL_MapRGB(image->format, 0, 0, 255));
-        std::string path = dir.file("image.bmp");
-        SDL_SaveBMP(image, path.c_str());
-        SDL_FreeSurface(image);
-        return path;
-    }
     test::TempDir dir;
 };
 
-TEST_F(LoadBmp, WithSizePointersAnnouncesAndReadsTheSize) {
-    const std::string path = writeBmp();
+TEST_F(LoadBmp, DrawsTheImageAndReadsItsSizeOnlyWithBothPointers) {
+    SDL_Surface* image = SDL_CreateRGBSurface(0, 5, 3, 24, 0, 0, 0, 0);
+    SDL_FillRect(image, nullptr, SDL_MapRGB(image->format, 0, 0, 255));
+    const std::string path = dir.file("image.bmp");
+    SDL_SaveBMP(image, path.c_str());
+    SDL_FreeSurface(image);
+    const uint32_t blue = SDL_MapRGB(displayScreen()->format, 0, 0, 255);
     int32_t width = 0, height = 0;
-    testing::internal::CaptureStderr();
-    display->loadBmp(path.c_str(), &width, &height);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "je lis le bmp\n");
-    EXPECT_EQ(width, 5);
-    EXPECT_EQ(height, 3);
-    EXPECT_EQ(pixelAt(displayScreen(), 4, 2), SDL_MapRGB(displayScreen()->format, 0, 0, 255));
-}
-
-TEST_F(LoadBmp, WithoutSizePointersPrintsNothing) {
-    const std::string path = writeBmp();
-    int32_t width = 0;
     testing::internal::CaptureStderr();
     display->loadBmp(path.c_str(), &width, nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(width, 0);
-    EXPECT_EQ(pixelAt(displayScreen(), 0, 0), SDL_MapRGB(displayScreen()->format, 0, 0, 255));
+    EXPECT_EQ(pixelAt(displayScreen(), 0, 0), blue);
+    SDL_FillRect(displayScreen(), nullptr, 0);
+    testing::internal::CaptureStderr();
+    display->loadBmp(path.c_str(), &width, &height);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "je lis le bmp\n");
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(5, 3));
+    EXPECT_EQ(pixelAt(displayScreen(), 4, 2), blue);
 }
 
-TEST_F(LoadBmp, MissingFileWithSizePointersIsFatal) {
+TEST_F(LoadBmp, AMissingFileIsFatalWithSizePointersAndDrawsNothingWithout) {
+    SDL_FillRect(displayScreen(), nullptr, 0);
+    display->loadBmp("/nonexistent/x.bmp", nullptr, nullptr);
+    EXPECT_EQ(pixelAt(displayScreen(), 0, 0), 0u);
     auto result = test::runInChild([this] {
         int32_t w, h;
         display->loadBmp("/nonexistent/x.bmp", &w, &h);
     });
     EXPECT_EQ(result.exitStatus, 255);
     EXPECT_EQ(result.err, "je lis le bmp\nerreur d'ouverture du fichier /nonexistent/x.bmp");
-}
-
-TEST_F(LoadBmp, MissingFileWithoutSizePointersDrawsNothing) {
-    SDL_FillRect(displayScreen(), nullptr, 0);
-    display->loadBmp("/nonexistent/x.bmp", nullptr, nullptr);
-    EXPECT_EQ(pixelAt(displayScreen(), 0, 0), 0u);
 }
 
 }  // namespace

@@ -21,9 +21,9 @@ Bytes& record(Bytes& b, int32_t w, int32_t h, uint8_t transparent, uint8_t walka
 class TileFile : public test::WithOpenDisplay {
 protected:
     std::FILE* open(const Bytes& contents) {
+        if (file) std::fclose(file);
         test::writeFile(dir.file("t.tle"), contents.data());
-        file = std::fopen(dir.file("t.tle").c_str(), "rb");
-        return file;
+        return file = std::fopen(dir.file("t.tle").c_str(), "rb");
     }
     void TearDown() override {
         if (file) std::fclose(file);
@@ -33,75 +33,54 @@ protected:
     std::FILE* file = nullptr;
 };
 
-TEST_F(TileFile, SkipCountsTwoCompleteRecordsAndIgnoresStrayBytes) {
-    Bytes b;
-    record(b, 2, 1, 0, 1).u32(0).u32(0);
-    record(b, 2, 1, 0, 1).u32(0).u32(0);
-    b.text("12345");
-    std::FILE* f = open(b);
-    EXPECT_EQ(skipTile(f), 1);
-    EXPECT_EQ(skipTile(f), 1);
-    EXPECT_EQ(skipTile(f), -1);
-}
-
-TEST_F(TileFile, SkipRefusesZeroSizedAndShortRecords) {
-    Bytes zero;
+// Only complete records of positive sizes count; stray bytes, zero sizes,
+// a block one byte short and negative sizes whose product looks positive
+// end the table.
+TEST_F(TileFile, SkipCountsOnlyCompleteRecords) {
+    Bytes two, zero, shortBlock, negative;
+    record(two, 2, 1, 0, 1).u32(0).u32(0);
+    record(two, 2, 1, 0, 1).u32(0).u32(0).text("12345");
     record(zero, 3, 0, 0, 1);
     record(zero, 1, 1, 0, 1).u32(0);
-    EXPECT_EQ(skipTile(open(zero)), -1);
-    std::fclose(file);
-
-    Bytes shortBlock;
-    record(shortBlock, 2, 1, 0, 1).u32(0).u8(0).u8(0).u8(0);  // one byte short
-    EXPECT_EQ(skipTile(open(shortBlock)), -1);
+    record(shortBlock, 2, 1, 0, 1).u32(0).u8(0).u8(0).u8(0);
+    record(negative, -1, -1, 0, 1).u32(0);
+    const std::pair<const Bytes*, std::vector<int>> rows[] = {
+        {&two, {1, 1, -1}}, {&zero, {-1}}, {&shortBlock, {-1}}, {&negative, {-1}}};
+    for (const auto& [bytes, answers] : rows) {
+        std::FILE* f = open(*bytes);
+        std::vector<int> seen;
+        for (size_t i = 0; i < answers.size(); ++i) seen.push_back(skipTile(f));
+        EXPECT_EQ(seen, answers) << bytes->size() << " bytes";
+    }
 }
 
-TEST_F(TileFile, SkipRefusesNegativeSizesWhoseProductLooksPositive) {
-    Bytes b;
-    record(b, -1, -1, 0, 1).u32(0);
-    EXPECT_EQ(skipTile(open(b)), -1);
-}
-
-TEST_F(TileFile, ReadFillsFlagsAndPixelsIgnoringTheFourthByte) {
+TEST_F(TileFile, ReadFillsFlagsAndPixelsIgnoringTheFourthByteAndRepeatingThePreviousPixelAtAShortBlock) {
     Bytes b;
     record(b, 2, 1, 2, 1).u8(255).u8(0).u8(0).u8(77).u8(0).u8(0).u8(0).u8(0);
     Tile tile;
     EXPECT_EQ(readTile(tile, open(b)), 1);
-    EXPECT_EQ(tile.width, 2);
-    EXPECT_EQ(tile.height, 1);
-    EXPECT_EQ(tile.spare1, 7);
-    EXPECT_EQ(tile.transparent, 2);
-    EXPECT_EQ(tile.walkable, 1);
+    EXPECT_EQ(std::vector<int>({tile.width, tile.height, tile.spare1, tile.transparent, tile.walkable}),
+              std::vector<int>({2, 1, 7, 2, 1}));
     SDL_Surface* s = tile.surface->sdlSurface();
     EXPECT_EQ(pixelAt(s, 0, 0), SDL_MapRGB(s->format, 255, 0, 0));
-    // Transparent byte 2 is not "set": black stays opaque.
-    EXPECT_FALSE(s->flags & SDL_SRCCOLORKEY);
-}
+    EXPECT_FALSE(s->flags & SDL_SRCCOLORKEY) << "transparent byte 2 is not set: black stays opaque";
 
-TEST_F(TileFile, TransparentByteOneKeysBlack) {
-    Bytes b;
-    record(b, 1, 1, 1, 0).u32(0);
-    Tile tile;
-    readTile(tile, open(b));
+    Bytes keyed;
+    record(keyed, 1, 1, 1, 0).u32(0);
+    readTile(tile, open(keyed));
     EXPECT_TRUE(tile.surface->sdlSurface()->flags & SDL_SRCCOLORKEY);
     EXPECT_EQ(tile.walkable, 0);
-}
 
-TEST_F(TileFile, ShortPixelBlockRepeatsThePreviousPixel) {
-    Bytes b;
-    record(b, 3, 1, 0, 1).u8(10).u8(20).u8(30).u8(0).u8(40);
-    Tile tile;
-    readTile(tile, open(b));
-    SDL_Surface* s = tile.surface->sdlSurface();
+    Bytes cut;
+    record(cut, 3, 1, 0, 1).u8(10).u8(20).u8(30).u8(0).u8(40);
+    readTile(tile, open(cut));
+    s = tile.surface->sdlSurface();
     EXPECT_EQ(pixelAt(s, 1, 0), SDL_MapRGB(s->format, 40, 20, 30));
     EXPECT_EQ(pixelAt(s, 2, 0), SDL_MapRGB(s->format, 40, 20, 30));
-}
 
-TEST_F(TileFile, ReadAtEndOfFileReportsMinusOne) {
-    Bytes empty;
-    Tile tile;
-    EXPECT_EQ(readTile(tile, open(empty)), -1);
-    EXPECT_EQ(tile.width, 0);
+    Tile fresh;
+    EXPECT_EQ(readTile(fresh, open(Bytes())), -1);
+    EXPECT_EQ(fresh.width, 0);
 }
 
 }  // namespace

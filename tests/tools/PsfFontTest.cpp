@@ -120,12 +120,8 @@ TEST(FontSheet, ByteValuesTakeTheGlyphOfTheirCodePage1252Character) {
     EXPECT_EQ(inkCount(sheet.frames[0x81]), 2 * 8);
     // 0x20 to 0xFF less the five undefined bytes, less the euro sign and A.
     EXPECT_EQ(report.missingGlyphs, (0x100 - 0x20) - 1 - 5 - 2);
-}
-
-TEST(FontSheet, FrameSizesGiveTheGlyphWidthAsAdvanceAndHeightAsLineStep) {
-    for (int w : {6, 8, 9, 10, 12, 16}) {
-        EXPECT_EQ((2 * glyphFrameWidth(w)) / 5, w) << w;
-    }
+    // Frame sizes give back the glyph width as the advance, the height as the line step.
+    for (int w : {6, 8, 9, 10, 12, 16}) EXPECT_EQ((2 * glyphFrameWidth(w)) / 5, w) << w;
     for (int h : {8, 14, 16, 20, 32}) {
         EXPECT_EQ((3 * glyphFrameHeight(h)) / 4, std::max(h, (3 * (h + 3)) / 4)) << h;
         EXPECT_GE(glyphFrameHeight(h), h + 3);

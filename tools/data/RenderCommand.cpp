@@ -2,19 +2,21 @@
 //
 // Loads the tiles and the map of the data set in DIR with the server's own
 // loaders, draws every cell as the server's window drawing would, and the
-// sheep path over it. Files the loaders would refuse (or that would make
-// them read outside the grid) are refused first with a one-line reason.
+// sheep path over it. Files the loaders refuse are refused with the
+// server's own message.
 
 #include <cstdio>
 #include <map>
+#include <memory>
+
+#include "core/Fatal.h"
 
 #include "data/Map.h"
 #include "data/Path.h"
 #include "tools/data/Command.h"
-#include "tools/data/FileBytes.h"
-#include "tools/data/DataChecks.h"
 #include "tools/defaultset/DefaultDataSet.h"
 #include "tools/data/HeadlessVideo.h"
+#include "tools/data/ServerLoad.h"
 #include "tools/data/PngFile.h"
 
 namespace ocre {
@@ -25,22 +27,6 @@ constexpr uint64_t kLargestSide = 16384;
 constexpr Rgb kRouteShadow{40, 24, 16};
 constexpr Rgb kRoute{255, 226, 64};
 constexpr Rgb kRouteStart{230, 40, 40};
-
-// The reason the map cannot be drawn, or "" when it can.
-std::string mapRefusal(const MapFileSummary& map, size_t tileCount) {
-    if (!map.headerComplete) return map.problems.front();
-    if (map.tileWidth == 0 || map.tileHeight == 0 || map.cols == 0 || map.rows == 0) return map.problems.front();
-    if (static_cast<uint64_t>(map.cols) * map.rows > kMaxMapCells ||
-        static_cast<uint64_t>(map.cols) * map.tileWidth > kLargestSide ||
-        static_cast<uint64_t>(map.rows) * map.tileHeight > kLargestSide)
-        return "the map has more than " + std::to_string(kMaxMapCells) + " cells or is more than " +
-               std::to_string(kLargestSide) + " pixels wide or high";
-    for (uint16_t index : map.cells)
-        if (index >= tileCount)
-            return "a cell uses tile " + std::to_string(index) + " but there are only " + std::to_string(tileCount) +
-                   " tiles";
-    return "";
-}
 
 void thickLine(PixelImage& image, int x0, int y0, int x1, int y1) {
     for (int dy = -1; dy <= 1; ++dy)
@@ -75,41 +61,36 @@ int runRender(const std::vector<std::string>& arguments) {
     const std::string mapPath = directory + "/" + dataset::kMapFile;
     const std::string routePath = directory + "/" + dataset::kSheepPathFile;
 
-    std::vector<uint8_t> bytes;
-    if (!readFileBytes(tilePath, bytes)) return failWith("cannot read " + tilePath);
-    const TileFileSummary tiles = checkTileFile(bytes);
-    if (tiles.tiles.empty()) return failWith("cannot render " + tilePath + ": " + tiles.problems.back());
-    if (!readFileBytes(mapPath, bytes)) return failWith("cannot read " + mapPath);
-    const MapFileSummary mapCheck = checkMapFile(bytes, static_cast<int64_t>(tiles.tiles.size()));
-    const std::string refusal = mapRefusal(mapCheck, tiles.tiles.size());
-    if (!refusal.empty()) return failWith("cannot render " + mapPath + ": " + refusal);
-    bool drawSheepRoute = readFileBytes(routePath, bytes);
-    if (drawSheepRoute) {
-        const PathFileSummary routeCheck = checkPathFile(bytes);
-        drawSheepRoute = routeCheck.headerComplete && routeCheck.xs.size() == routeCheck.count;
-    }
-    if (!drawSheepRoute) std::fprintf(stderr, "%s: %s is missing or cut short; drawing the map alone\n", kToolName, routePath.c_str());
+    std::unique_ptr<Map> map;
+    if (auto refusal = refusalOf([&] { map = std::make_unique<Map>(tilePath.c_str(), &toolDisplay()); }))
+        return failWith("cannot render " + tilePath + ": " + refusalText(*refusal));
+    if (map->tileCount() == 0) return failWith("cannot render " + tilePath + ": it holds no complete tile record");
+    if (auto refusal = refusalOf([&] { map->load(mapPath.c_str()); }))
+        return failWith("cannot render " + mapPath + ": " + refusalText(*refusal));
+    if (map->pixelWidth() > kLargestSide || map->pixelHeight() > kLargestSide)
+        return failWith("cannot render " + mapPath + ": the map is more than " + std::to_string(kLargestSide) +
+                        " pixels wide or high");
+    std::unique_ptr<Path> route;
+    if (auto refusal = refusalOf([&] { route = std::make_unique<Path>(routePath.c_str()); }))
+        std::fprintf(stderr, "%s: %s: %s; drawing the map alone\n", kToolName, routePath.c_str(),
+                     refusalText(*refusal).c_str());
 
-    HeadlessVideo video;
-    Map map(tilePath.c_str(), &video.display());
-    map.load(mapPath.c_str());
     std::map<const Tile*, PixelImage> tileImages;
-    PixelImage picture(static_cast<int>(map.pixelWidth()), static_cast<int>(map.pixelHeight()));
-    for (uint32_t row = 0; row < map.rows(); ++row)
-        for (uint32_t col = 0; col < map.cols(); ++col) {
-            const Tile* tile = map.cell(col, row);
+    PixelImage picture(static_cast<int>(map->pixelWidth()), static_cast<int>(map->pixelHeight()));
+    for (uint32_t row = 0; row < map->rows(); ++row)
+        for (uint32_t col = 0; col < map->cols(); ++col) {
+            const Tile* tile = map->cell(col, row);
             if (!tile || !tile->surface) continue;
             auto found = tileImages.find(tile);
             if (found == tileImages.end()) found = tileImages.emplace(tile, imageOfSurface(*tile->surface)).first;
-            picture.paste(found->second, static_cast<int>(col * map.tileWidth()), static_cast<int>(row * map.tileHeight()));
+            picture.paste(found->second, static_cast<int>(col * map->tileWidth()), static_cast<int>(row * map->tileHeight()));
         }
-    if (drawSheepRoute) {
-        const Path route(routePath.c_str());
-        drawRoute(picture, route, static_cast<int>(map.tileWidth() / 2), static_cast<int>(map.tileHeight() / 2));
+    if (route) {
+        drawRoute(picture, *route, static_cast<int>(map->tileWidth() / 2), static_cast<int>(map->tileHeight() / 2));
     }
     std::string error;
     if (!writePng(output, picture, error)) return failWith(error);
-    std::printf("wrote %s: %u x %u cells, %d x %d pixels\n", output.c_str(), map.cols(), map.rows(), picture.width(),
+    std::printf("wrote %s: %u x %u cells, %d x %d pixels\n", output.c_str(), map->cols(), map->rows(), picture.width(),
                 picture.height());
     return 0;
 }

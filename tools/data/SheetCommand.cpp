@@ -5,11 +5,11 @@
 
 #include <cstdio>
 
+#include "core/Fatal.h"
 #include "data/FrameSet.h"
 #include "tools/data/Command.h"
-#include "tools/data/FileBytes.h"
-#include "tools/data/DataChecks.h"
 #include "tools/data/HeadlessVideo.h"
+#include "tools/data/ServerLoad.h"
 #include "tools/data/PngFile.h"
 
 namespace ocre {
@@ -41,24 +41,22 @@ int runSheet(const std::vector<std::string>& arguments) {
         if (!a.empty() && a[0] == '-') return badUsage(self, "unknown option " + a);
     const std::string& input = arguments[0];
     const std::string& output = arguments[1];
-    std::vector<uint8_t> bytes;
-    if (!readFileBytes(input, bytes)) return failWith("cannot read " + input);
-    const SpriteFileSummary check = checkSpriteFile(bytes);
-    if (!check.headerComplete || check.actualBytes < check.expectedBytes)
-        return failWith("cannot draw " + input + ": " + check.problems.front());
-    if (check.frameCount == 0 || check.width == 0 || check.height == 0)
+    FrameSet frames;
+    if (auto refusal = refusalOf([&] {
+            toolDisplay();
+            frames.load(input.c_str());
+        }))
+        return failWith("cannot draw " + input + ": " + refusalText(*refusal));
+    if (frames.frameCount == 0 || frames.width == 0 || frames.height == 0)
         return failWith("cannot draw " + input + ": it holds no pixel");
-    const uint32_t columns = check.frameCount < kFramesPerRow ? check.frameCount : kFramesPerRow;
-    const uint32_t rows = (check.frameCount + kFramesPerRow - 1) / kFramesPerRow;
-    const uint64_t sheetWidth = kGap + static_cast<uint64_t>(columns) * (check.width + kGap);
-    const uint64_t sheetHeight = kGap + static_cast<uint64_t>(rows) * (check.height + kGap);
+    const uint32_t columns = frames.frameCount < kFramesPerRow ? frames.frameCount : kFramesPerRow;
+    const uint32_t rows = (frames.frameCount + kFramesPerRow - 1) / kFramesPerRow;
+    const uint64_t sheetWidth = kGap + static_cast<uint64_t>(columns) * (frames.width + kGap);
+    const uint64_t sheetHeight = kGap + static_cast<uint64_t>(rows) * (frames.height + kGap);
     if (sheetWidth > kLargestSide || sheetHeight > kLargestSide)
         return failWith("cannot draw " + input + ": the sheet would be more than " + std::to_string(kLargestSide) +
                         " pixels wide or high");
 
-    HeadlessVideo video;
-    FrameSet frames;
-    frames.load(input.c_str());
     PixelImage sheet(static_cast<int>(sheetWidth), static_cast<int>(sheetHeight), kBackground);
     for (uint32_t f = 0; f < frames.frameCount && f < frames.frames.size(); ++f) {
         if (!frames.frames[f]) continue;
