@@ -20,6 +20,7 @@
 #include "core/Fatal.h"
 #include "data/DatStructure.h"
 #include "fuzz/FuzzSupport.h"
+#include "tools/data/ServerLoad.h"
 
 using namespace ocre;
 
@@ -43,7 +44,7 @@ private:
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::silenceStandardOutput();
-    fuzz::headlessDisplay();
+    toolDisplay();
     std::vector<char> here(4096);
     if (getcwd(here.data(), here.size()) == nullptr) std::abort();
     startFolder = here.data();

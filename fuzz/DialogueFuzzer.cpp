@@ -17,6 +17,7 @@
 #include "dialogue/DialogueBox.h"
 #include "dialogue/Font.h"
 #include "fuzz/FuzzSupport.h"
+#include "tools/data/ServerLoad.h"
 #include "gfx/Display.h"
 
 using namespace ocre;
@@ -32,7 +33,7 @@ std::string portraitPath;
 std::unique_ptr<Font> font;
 
 void talkThrough(DialogueBox& box) {
-    Display& display = fuzz::headlessDisplay();
+    Display& display = toolDisplay();
     box.reset();
     for (int click = 0; click < kMostClicks && !box.finished(); ++click) {
         box.draw(0, 0, kViewWidth, kViewHeight, display, *font);
@@ -49,7 +50,7 @@ void talkThrough(DialogueBox& box) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::silenceStandardOutput();
-    fuzz::headlessDisplay();
+    toolDisplay();
     portraitPath = fuzz::writeScratchFile("faces.spr", fuzz::smallSpriteFile(2, 12, 10));
     font = std::make_unique<Font>(fuzz::writeScratchFile("fonte.spr", fuzz::smallSpriteFile(kGlyphs, 3, 4)).c_str());
     return 0;

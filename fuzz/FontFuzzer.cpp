@@ -14,6 +14,7 @@
 #include "core/Fatal.h"
 #include "dialogue/Font.h"
 #include "fuzz/FuzzSupport.h"
+#include "tools/data/ServerLoad.h"
 #include "gfx/Display.h"
 
 using namespace ocre;
@@ -34,7 +35,7 @@ std::string allCharacters() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::silenceStandardOutput();
-    fuzz::headlessDisplay();
+    toolDisplay();
     return 0;
 }
 
@@ -43,6 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzz::writeScratchFile("input.spr", data, size);
     std::unique_ptr<Font> font;
     if (refusalOf([&] { font = std::make_unique<Font>(path.c_str()); })) return 0;
-    fuzz::headlessDisplay().drawText(0, 0, text.c_str(), *font, kScreenWidth, 0, kScreenWidth, kScreenHeight);
+    toolDisplay().drawText(0, 0, text.c_str(), *font, kScreenWidth, 0, kScreenWidth, kScreenHeight);
     return 0;
 }

@@ -6,9 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 
-#include "tools/data/HeadlessVideo.h"
 #include "tools/defaultset/DataFileWriters.h"
 
 namespace ocre::fuzz {
@@ -66,11 +64,6 @@ std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>
 
 void silenceStandardOutput() {
     if (std::freopen("/dev/null", "w", stdout) == nullptr) std::perror("ocre fuzz: /dev/null");
-}
-
-Display& headlessDisplay() {
-    static const std::unique_ptr<HeadlessVideo> video = std::make_unique<HeadlessVideo>();
-    return video->display();
 }
 
 std::vector<uint8_t> smallSpriteFile(uint16_t frames, uint16_t width, uint16_t height) {

@@ -1,17 +1,13 @@
 #pragma once
 // What the fuzz targets share: a scratch folder of this process's own for
-// the files the loaders read by name, a quiet standard output, the
-// dummy-driver display the loaders make their surfaces on, and small sound
-// companion files (sprites, tiles) that an input can refer to.
+// the files the loaders read by name, a quiet standard output, and small
+// sound companion files (sprites, tiles) that an input can refer to. The
+// loaders make their surfaces on the tools' headless display (toolDisplay).
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-namespace ocre {
-class Display;
-}
 
 namespace ocre::fuzz {
 
@@ -27,9 +23,6 @@ std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>
 // at thousands of runs a second that would drown the fuzzer's own report,
 // which goes to standard error.
 void silenceStandardOutput();
-
-// Opened on first use and kept for the life of the process.
-Display& headlessDisplay();
 
 // A sound sprite frame file: frames of width x height, a few coloured pixels
 // and black (transparent) ones.

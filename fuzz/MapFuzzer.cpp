@@ -15,6 +15,7 @@
 #include "core/Fatal.h"
 #include "data/Map.h"
 #include "fuzz/FuzzSupport.h"
+#include "tools/data/ServerLoad.h"
 
 using namespace ocre;
 
@@ -47,14 +48,14 @@ void askAround(const Map& map) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::silenceStandardOutput();
-    fuzz::headlessDisplay();
+    toolDisplay();
     tilePath = fuzz::writeScratchFile("tiles.tle", fuzz::smallTileFile());
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzz::writeScratchFile("input.map", data, size);
-    Map map(tilePath.c_str(), &fuzz::headlessDisplay());
+    Map map(tilePath.c_str(), &toolDisplay());
     if (refusalOf([&] { map.load(path.c_str()); })) return 0;
     askAround(map);
     return 0;

@@ -11,13 +11,14 @@
 #include "core/Fatal.h"
 #include "data/FrameSet.h"
 #include "fuzz/FuzzSupport.h"
+#include "tools/data/ServerLoad.h"
 #include "gfx/Display.h"
 
 using namespace ocre;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::silenceStandardOutput();
-    fuzz::headlessDisplay();
+    toolDisplay();
     return 0;
 }
 
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FrameSet frames;
     if (refusalOf([&] { frames.load(path.c_str()); })) return 0;
     // Drawn as an actor's animation is: every frame at the screen's corner.
-    Display& display = fuzz::headlessDisplay();
+    Display& display = toolDisplay();
     for (auto& frame : frames.frames)
         display.drawSurface(frame.get(), 0, 0, static_cast<uint16_t>(frames.width),
                             static_cast<uint16_t>(frames.height));

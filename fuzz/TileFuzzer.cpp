@@ -13,19 +13,20 @@
 #include "core/Fatal.h"
 #include "data/Map.h"
 #include "fuzz/FuzzSupport.h"
+#include "tools/data/ServerLoad.h"
 #include "gfx/Tile.h"
 
 using namespace ocre;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::silenceStandardOutput();
-    fuzz::headlessDisplay();
+    toolDisplay();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzz::writeScratchFile("input.tle", data, size);
-    Display& display = fuzz::headlessDisplay();
+    Display& display = toolDisplay();
     std::unique_ptr<Map> map;
     if (refusalOf([&] { map = std::make_unique<Map>(path.c_str(), &display); })) return 0;
     for (uint32_t i = 0; i < map->tileCount(); ++i) drawTile(*map->tile(i), 0, 0, display);
