@@ -8,7 +8,8 @@
 # seeds of fuzz/corpus/TARGET and the regression inputs of
 # fuzz/regressions/TARGET; inputs that crash, leak or hang are written to
 # fuzz-runs/findings/TARGET/. One row per target at the end: runs,
-# coverage (cov, ft), corpus entries (and how many are new), findings.
+# coverage (cov, ft), corpus entries (and how many this run added), and
+# findings of this run.
 # Exit status 1 when anything was found.
 #
 # A found input, once its fault is mended, goes to fuzz/regressions/TARGET/
@@ -65,6 +66,7 @@ for target in "${chosen[@]}"; do
     dialogue) dictionary=(-dict="$root/fuzz/dict/dialogue.dict") ;;
     dat) dictionary=(-dict="$root/fuzz/dict/dat.dict") ;;
   esac
+  found_before=$(find "$findings" -type f | wc -l)
   echo "fuzzing $target for $seconds s"
   status=0
   "$root/build-fuzz/fuzz/fuzz-$target" "$corpus" "${seeds[@]}" "${dictionary[@]}" \
@@ -78,7 +80,7 @@ for target in "${chosen[@]}"; do
   # and at the end.
   inited=$(grep -m1 -E '\sINITED\s' "$log" | sed -n 's/.* corp: \([0-9]*\)\/.*/\1/p' || true)
   final=$(sed -n 's/.* corp: \([0-9]*\)\/.*/\1/p' <<<"$last")
-  found=$(find "$findings" -type f | wc -l)
+  found=$(( $(find "$findings" -type f | wc -l) - found_before ))
   if [ "$status" -ne 0 ] || [ "$found" -gt 0 ]; then
     found_any=1
     echo "  $target: finding(s) in $findings (log: $log)"
