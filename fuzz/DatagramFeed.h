@@ -37,7 +37,6 @@ public:
 
     // Queues the turn's datagrams on the listening socket.
     void deliver(const Turn& turn);
-    size_t sent() const { return sent_; }
 
     // Dotted addresses and "localhost" resolve; nothing is looked up on a
     // network, so the outcome depends on the input alone.
@@ -61,7 +60,6 @@ public:
 private:
     std::deque<UDPpacket*> waiting_;
     std::set<UDPpacket*> handedOut_;
-    size_t sent_ = 0;
 };
 
 }  // namespace ocre::fuzz
