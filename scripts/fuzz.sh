@@ -19,6 +19,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
+# The graphical client's record-file reader joins as "record" once client/
+# has landed (its target goes into fuzz/CMakeLists.txt).
 TARGETS=(request command map tile sprite dat path dialogue font server_message inspect)
 
 usage() { echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]  (targets: ${TARGETS[*]})"; }
