@@ -35,5 +35,7 @@ private:
 // Writes one pixel value at (x, y) of any 1- to 4-byte surface; the caller
 // has checked the bounds. Shared by the display and the surfaces.
 void writePixelValue(SDL_Surface* surface, uint32_t x, uint32_t y, uint32_t value);
+// The pixel value at (x, y), the same way round.
+uint32_t readPixelValue(const SDL_Surface* surface, uint32_t x, uint32_t y);
 
 }  // namespace ocre

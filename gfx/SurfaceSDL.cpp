@@ -10,6 +10,16 @@ constexpr const char* kCannotCreateSurface = "Impossible de cr\xE9" "er une Surf
 constexpr Uint32 kColorKeyWithRle = SDL_SRCCOLORKEY | SDL_RLEACCEL;
 }  // namespace
 
+uint32_t readPixelValue(const SDL_Surface* surface, uint32_t x, uint32_t y) {
+    const auto* row = static_cast<const Uint8*>(surface->pixels) + surface->pitch * y;
+    switch (surface->format->BytesPerPixel) {
+        case 1: return row[x];
+        case 2: return reinterpret_cast<const Uint16*>(row)[x];
+        case 3: return uint32_t{row[3 * x]} | uint32_t{row[3 * x + 1]} << 8 | uint32_t{row[3 * x + 2]} << 16;
+        default: return reinterpret_cast<const Uint32*>(row)[x];
+    }
+}
+
 void writePixelValue(SDL_Surface* surface, uint32_t x, uint32_t y, uint32_t value) {
     auto* pixels = static_cast<Uint8*>(surface->pixels);
     const uint32_t pitch = surface->pitch;

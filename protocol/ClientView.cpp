@@ -3,18 +3,13 @@
 #include <cstdio>
 
 #include "net/NetworkService.h"
+#include "protocol/CameraRule.h"
 #include "world/Actor.h"
 #include "world/Scene.h"
 
 namespace ocre::protocol {
 
 namespace {
-
-// Signed comparisons as the camera rule wants them, done wide enough that
-// no extreme argument can overflow.
-bool originAllowed(int64_t origin, int64_t mapSize, int64_t viewSize) {
-    return mapSize >= viewSize && origin >= 0 && origin <= mapSize - viewSize;
-}
 
 int32_t wrapToInt32(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 

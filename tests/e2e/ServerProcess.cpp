@@ -36,6 +36,10 @@ bool buildDefaultDataSet(const std::string& dir) {
 }
 
 ServerProcess::ServerProcess(const std::string& dir, const std::vector<std::string>& args,
+                             const std::map<std::string, std::string>& env)
+    : ServerProcess(Program{OCRE_SERVER_BINARY}, dir, args, env) {}
+
+ServerProcess::ServerProcess(Program program, const std::string& dir, const std::vector<std::string>& args,
                              const std::map<std::string, std::string>& env) {
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
@@ -53,10 +57,10 @@ ServerProcess::ServerProcess(const std::string& dir, const std::vector<std::stri
             else setenv(name.c_str(), value.c_str(), 1);
         }
         std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(OCRE_SERVER_BINARY));
+        argv.push_back(const_cast<char*>(program.path));
         for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(OCRE_SERVER_BINARY, argv.data());
+        execv(program.path, argv.data());
         _exit(121);
     }
     close(outPipe[1]);

@@ -15,8 +15,15 @@ namespace ocre::test {
 // Builds the default data set into dir with ocre-data; false on failure.
 bool buildDefaultDataSet(const std::string& dir);
 
+// Another of the project's programs, run the same way.
+struct Program {
+    const char* path;
+};
+
 class ServerProcess {
 public:
+    ServerProcess(Program program, const std::string& dir, const std::vector<std::string>& args,
+                  const std::map<std::string, std::string>& env = {});
     // Starts ocre-server in dir with the given arguments and extra
     // environment (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says
     // otherwise; an empty value unsets the variable).

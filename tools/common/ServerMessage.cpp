@@ -26,6 +26,35 @@ bool afterPrefix(const std::string& text, const char* prefix, std::string& rest)
     return true;
 }
 
+// The text written exactly as the format writes it: its fixed characters
+// as they are, each %u a plain decimal that fits 32 bits (no sign, no
+// leading zero), nothing after. Stricter than scanning, which would take
+// signs, blanks, overflowing numbers and trailing junk.
+template <size_t Count>
+bool matchesExactly(const std::string& text, const char* format, uint32_t (&values)[Count]) {
+    constexpr size_t kMaxDigits = 10;
+    size_t at = 0;
+    size_t field = 0;
+    for (const char* f = format; *f; ++f) {
+        if (f[0] == '%' && f[1] == 'u') {
+            ++f;
+            uint64_t value = 0;
+            size_t digits = 0;
+            while (at < text.size() && text[at] >= '0' && text[at] <= '9' && digits <= kMaxDigits) {
+                value = value * 10 + static_cast<uint64_t>(text[at] - '0');
+                ++at;
+                ++digits;
+            }
+            if (digits == 0 || digits > kMaxDigits || value > UINT32_MAX || field == Count) return false;
+            if (digits > 1 && text[at - digits] == '0') return false;
+            values[field++] = static_cast<uint32_t>(value);
+        } else if (at >= text.size() || text[at++] != *f) {
+            return false;
+        }
+    }
+    return at == text.size();
+}
+
 std::string formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 std::string formatted(const char* format, ...) {
@@ -50,11 +79,14 @@ ServerMessage readServerMessage(const uint8_t* bytes, size_t length) {
     const void* zero = std::memchr(bytes, 0, length);
     const size_t textLength = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes) : length;
     message.text.assign(reinterpret_cast<const char*>(bytes), textLength);
+    // The server always ends its text with a zero byte; without one the
+    // datagram was cut or forged.
+    if (!zero) return message;
 
-    unsigned v[5] = {};
-    if (std::sscanf(message.text.c_str(), kCameraPattern, &v[0], &v[1], &v[2], &v[3], &v[4]) == 5) {
+    uint32_t v[5] = {};
+    if (matchesExactly(message.text, kCameraPattern, v)) {
         message.kind = ServerMessage::Kind::Camera;
-    } else if (std::sscanf(message.text.c_str(), kActorPattern, &v[0], &v[1], &v[2], &v[3], &v[4]) == 5) {
+    } else if (matchesExactly(message.text, kActorPattern, v)) {
         message.kind = ServerMessage::Kind::Actor;
     } else if (afterPrefix(message.text, kAcceptancePrefix, message.detail)) {
         message.kind = ServerMessage::Kind::Accepted;

@@ -17,6 +17,9 @@ struct ServerMessage {
     uint32_t values[4] = {};  // camera: x, y, 0, 0; actor: index, x, y, animation
 };
 
+// Camera and actor messages count only when written exactly as the server
+// writes them (plain 32-bit decimals, nothing after the closing
+// parenthesis); any datagram without a zero byte is Other.
 ServerMessage readServerMessage(const uint8_t* bytes, size_t length);
 
 // The request text a client sends, and a command text.

@@ -11,16 +11,6 @@ constexpr int32_t kScreenWidth = 640;
 constexpr int32_t kScreenHeight = 480;
 constexpr int32_t kScreenDepth = 32;
 
-uint32_t pixelValue(const SDL_Surface* s, int x, int y) {
-    const auto* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
-    switch (s->format->BytesPerPixel) {
-        case 1: return row[x];
-        case 2: return reinterpret_cast<const uint16_t*>(row)[x];
-        case 3: return row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
-        default: return reinterpret_cast<const uint32_t*>(row)[x];
-    }
-}
-
 }  // namespace
 
 HeadlessVideo::HeadlessVideo() {
@@ -39,7 +29,7 @@ PixelImage imageOfSurface(const SurfaceSDL& surface) {
     for (int y = 0; y < s->h; ++y)
         for (int x = 0; x < s->w; ++x) {
             Rgb c;
-            SDL_GetRGB(pixelValue(s, x, y), s->format, &c.r, &c.g, &c.b);
+            SDL_GetRGB(readPixelValue(s, static_cast<uint32_t>(x), static_cast<uint32_t>(y)), s->format, &c.r, &c.g, &c.b);
             image.set(x, y, c);
         }
     SDL_UnlockSurface(s);

@@ -1,0 +1,107 @@
+#include "client/Recording.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace ocre::client {
+
+namespace {
+constexpr size_t kMagicLength = sizeof kRecordMagic - 1;
+constexpr size_t kEntryHeader = 6;
+
+uint32_t u32At(const uint8_t* p) {
+    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+}  // namespace
+
+bool parseRecording(const uint8_t* bytes, size_t size, std::vector<RecordedDatagram>& datagrams,
+                    std::string& error) {
+    datagrams.clear();
+    if (size < kMagicLength || std::memcmp(bytes, kRecordMagic, kMagicLength) != 0) {
+        error = "not an ocre-client record file (its first line is not \"ocre-client record 1\")";
+        return false;
+    }
+    std::vector<RecordedDatagram> read;
+    size_t at = kMagicLength;
+    uint32_t previous = 0;
+    while (at < size) {
+        const std::string where = "entry " + std::to_string(read.size() + 1) + " at byte " + std::to_string(at);
+        if (size - at < kEntryHeader) {
+            error = where + " is cut short";
+            return false;
+        }
+        const uint32_t milliseconds = u32At(bytes + at);
+        const size_t length = size_t{bytes[at + 4]} | size_t{bytes[at + 5]} << 8;
+        at += kEntryHeader;
+        if (milliseconds < previous) {
+            error = where + " goes back in time";
+            return false;
+        }
+        if (length > kMaxRecordedDatagram) {
+            error = where + " holds " + std::to_string(length) + " bytes, more than " +
+                    std::to_string(kMaxRecordedDatagram);
+            return false;
+        }
+        if (size - at < length) {
+            error = where + " is cut short";
+            return false;
+        }
+        read.push_back({milliseconds, std::vector<uint8_t>(bytes + at, bytes + at + length)});
+        at += length;
+        previous = milliseconds;
+    }
+    datagrams = std::move(read);
+    return true;
+}
+
+bool loadRecording(const std::string& path, std::vector<RecordedDatagram>& datagrams, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = "cannot read " + path;
+        return false;
+    }
+    if (!parseRecording(bytes.data(), bytes.size(), datagrams, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+RecordWriter::~RecordWriter() { close(); }
+
+bool RecordWriter::open(const std::string& path, std::string& error) {
+    file_ = std::fopen(path.c_str(), "wb");
+    if (!file_ || std::fwrite(kRecordMagic, 1, kMagicLength, file_) != kMagicLength) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool RecordWriter::write(uint32_t milliseconds, const uint8_t* bytes, size_t length) {
+    if (!file_ || failed_) return false;
+    if (length > kMaxRecordedDatagram) length = kMaxRecordedDatagram;
+    const uint8_t header[kEntryHeader] = {
+        static_cast<uint8_t>(milliseconds),       static_cast<uint8_t>(milliseconds >> 8),
+        static_cast<uint8_t>(milliseconds >> 16), static_cast<uint8_t>(milliseconds >> 24),
+        static_cast<uint8_t>(length),             static_cast<uint8_t>(length >> 8)};
+    failed_ = std::fwrite(header, 1, kEntryHeader, file_) != kEntryHeader ||
+              std::fwrite(bytes, 1, length, file_) != length;
+    return !failed_;
+}
+
+bool RecordWriter::close() {
+    if (!file_) return !failed_;
+    failed_ = std::fclose(file_) != 0 || failed_;
+    file_ = nullptr;
+    return !failed_;
+}
+
+}  // namespace ocre::client

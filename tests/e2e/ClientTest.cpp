@@ -1,0 +1,173 @@
+// ocre-client against the real server on 127.0.0.1: a real key held in its
+// window under Xvfb walks the dragon that another client sees, and a flood
+// of hostile datagrams at its port does not slow its drawing.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "tests/e2e/ServerProcess.h"
+#include "tests/support/TestFiles.h"
+
+namespace ocre::test {
+namespace {
+
+constexpr int kStartMs = 20000;
+constexpr int kExitMs = 20000;
+constexpr const char* kXvfb = "/usr/bin/Xvfb";
+
+std::string commandOutput(const std::string& command) {
+    std::string out;
+    if (std::FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+// The dragon's x in every pass line that ocre-bot connect printed.
+std::vector<unsigned> dragonXs(const std::string& botOutput) {
+    std::vector<unsigned> xs;
+    const std::regex dragon(R"(#1 \((\d+),\d+\))");
+    for (auto it = std::sregex_iterator(botOutput.begin(), botOutput.end(), dragon); it != std::sregex_iterator(); ++it)
+        xs.push_back(static_cast<unsigned>(std::stoul((*it)[1])));
+    return xs;
+}
+
+// "N passes drawn in S s (R per second), M datagrams ignored"
+bool readSummary(const std::string& out, double& perSecond, unsigned long& ignored) {
+    std::smatch match;
+    if (!std::regex_search(out, match, std::regex(R"(\(([0-9.]+) per second\), (\d+) datagrams ignored)"))) return false;
+    perSecond = std::stod(match[1]);
+    ignored = std::stoul(match[2]);
+    return true;
+}
+
+uint16_t freePort() {
+    UdpPeer probe;
+    return probe.port();
+}
+
+TEST(ClientWithServer, AHeldArrowKeyInItsWindowWalksTheDragonThatAnotherClientSees) {
+    if (access(kXvfb, X_OK) != 0 || commandOutput("command -v xdotool").empty()) GTEST_SKIP() << "needs Xvfb and xdotool";
+    TempDir dir;
+    ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+    int displayNumber = 70 + static_cast<int>(getpid() % 200);
+    while (access(("/tmp/.X11-unix/X" + std::to_string(displayNumber)).c_str(), F_OK) == 0) ++displayNumber;
+    const std::string display = ":" + std::to_string(displayNumber);
+    ServerProcess xvfb(Program{kXvfb}, dir.path(), {display, "-noreset", "-screen", "0", "800x600x24"});
+    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(displayNumber);
+    for (int i = 0; i < 100 && access(socket.c_str(), F_OK) != 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(access(socket.c_str(), F_OK), 0) << "Xvfb did not start";
+
+    ServerProcess server(dir.path(), {});
+    ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs));
+    ServerProcess client(Program{OCRE_CLIENT_BINARY}, dir.path(), {"--login", "player", "--seconds", "30"},
+                         {{"DISPLAY", display}, {"SDL_VIDEODRIVER", ""}});
+    ASSERT_TRUE(server.waitForOutput("Connexion du client player", kStartMs)) << server.out();
+    std::string window;
+    const std::string xdotool = "DISPLAY=" + display + " xdotool ";
+    for (int i = 0; i < 100 && window.empty(); ++i) {
+        window = commandOutput(xdotool + "search --class ocre-client 2>/dev/null | head -1");
+        if (window.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    while (!window.empty() && window.back() == '\n') window.pop_back();
+    ASSERT_FALSE(window.empty()) << "no ocre-client window";
+
+    ServerProcess watcher(Program{OCRE_BOT_BINARY}, dir.path(), {"connect", "--login", "watcher", "--passes", "200"});
+    ASSERT_TRUE(watcher.waitForOutput("pass 20:", kStartMs)) << watcher.err();
+    // Held across many turns: the client reads the key state once a round.
+    ASSERT_EQ(std::system((xdotool + "keydown --window " + window + " Right").c_str()), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    ASSERT_EQ(std::system((xdotool + "keyup --window " + window + " Right").c_str()), 0);
+    ASSERT_TRUE(watcher.waitForExit(kExitMs));
+    const std::vector<unsigned> xs = dragonXs(watcher.out());
+    ASSERT_GE(xs.size(), 150u);
+    EXPECT_EQ(xs.front(), 50u);
+    // Some 1.5 s of walking at 30 pixels per read of commands: far more
+    // than a stray step; then it stands where it stopped.
+    EXPECT_GE(xs.back(), xs.front() + 300) << watcher.out().substr(watcher.out().size() - 400);
+    EXPECT_EQ(xs[xs.size() - 1], xs[xs.size() - 20]) << "the dragon was still walking after the key was released";
+
+    // A stop signal reaches SDL as a quit event: the client ends as if closed.
+    client.signal(SIGTERM);
+    ASSERT_TRUE(client.waitForExit(kExitMs));
+    EXPECT_EQ(client.exitStatus(), 0) << client.err();
+    double perSecond = 0;
+    unsigned long ignored = 0;
+    EXPECT_TRUE(readSummary(client.out(), perSecond, ignored)) << client.out();
+    EXPECT_GT(perSecond, 20);
+}
+
+TEST(ClientWithServer, KeepsDrawingAtTheServersPaceUnderAFloodOfHostileDatagrams) {
+    TempDir dir;
+    ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+    ServerProcess server(dir.path(), {});
+    ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs));
+    const uint16_t port = freePort();
+    ServerProcess client(Program{OCRE_CLIENT_BINARY}, dir.path(),
+                         {"--login", "flooded", "--port", std::to_string(port), "--seconds", "6"});
+    ASSERT_TRUE(server.waitForOutput("Connexion du client flooded", kStartMs)) << server.out();
+
+    std::mt19937 random(5550);
+    const std::vector<std::string> words = {
+        "from SERVEUR to CLIENT 0 sprite (4294967295,1,1,1)",
+        "from SERVEUR to CLIENT 0 sprite (1,99999999999999,1,1)",
+        "from SERVEUR to CLIENT 0 sprite (1,1,1,4000000000)",
+        "from SERVEUR to CLIENT 0 affiche (1,2,0,0) and then some",
+        "from SERVEUR to CLIENT 7 affiche (100000,100000,0,0)",
+        "from SERVEUR to CLIENT connection_refused",
+        "from SERVEUR to CLIENT connection_refused too much connections",
+        "from SERVEUR to CLIENT 0 spirte (1,2,3,4)",
+    };
+    UdpPeer flood;
+    unsigned long sent = 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(4);
+    while (std::chrono::steady_clock::now() < until) {
+        for (int i = 0; i < 50; ++i, ++sent) {
+            if (sent % 3 == 0) {
+                std::vector<uint8_t> noise(random() % 1500);
+                for (auto& b : noise) b = static_cast<uint8_t>(random());
+                flood.sendBytesTo(port, noise);
+            } else {
+                const std::string& text = words[random() % words.size()];
+                flood.sendBytesTo(port, std::vector<uint8_t>(text.begin(), text.end()));  // and no zero byte
+                std::vector<uint8_t> datagram(text.begin(), text.end());
+                datagram.resize(kDatagramSize, 0);
+                flood.sendBytesTo(port, datagram);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_TRUE(client.waitForExit(kExitMs));
+    EXPECT_EQ(client.exitStatus(), 0) << client.err();
+    double perSecond = 0;
+    unsigned long ignored = 0;
+    ASSERT_TRUE(readSummary(client.out(), perSecond, ignored)) << client.out();
+    EXPECT_GT(ignored, sent / 2);
+    // The server sends 40 passes a second; a loaded machine loses a few.
+    EXPECT_GT(perSecond, 30) << client.out();
+}
+
+TEST(ClientWithServer, ARefusalEndsTheClientWithItsReason) {
+    TempDir dir;
+    ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+    ServerProcess server(dir.path(), {});
+    ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs));
+    ServerProcess client(Program{OCRE_CLIENT_BINARY}, dir.path(), {"--password", "wrong", "--seconds", "10"});
+    ASSERT_TRUE(client.waitForExit(kExitMs));
+    EXPECT_EQ(client.exitStatus(), 1);
+    EXPECT_EQ(client.err(), "ocre-client: connection refused: authentification failed\n");
+}
+
+}  // namespace
+}  // namespace ocre::test
