@@ -19,9 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-# The graphical client's record-file reader joins as "record" once client/
-# has landed (its target goes into fuzz/CMakeLists.txt).
-TARGETS=(request command map tile sprite dat path dialogue font server_message inspect)
+TARGETS=(request command map tile sprite dat path dialogue font server_message inspect record)
 
 usage() { echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]  (targets: ${TARGETS[*]})"; }
 seconds=60
@@ -65,6 +63,7 @@ for target in "${chosen[@]}"; do
   case $target in
     request|command) dictionary=(-dict="$root/fuzz/dict/protocol.dict") ;;
     server_message) dictionary=(-dict="$root/fuzz/dict/server_message.dict") ;;
+    record) dictionary=(-dict="$root/fuzz/dict/record.dict") ;;
     dialogue) dictionary=(-dict="$root/fuzz/dict/dialogue.dict") ;;
     dat) dictionary=(-dict="$root/fuzz/dict/dat.dict") ;;
   esac

@@ -133,7 +133,7 @@ void printTable(const std::vector<std::unique_ptr<LoadClient>>& clients, Clock::
         const std::string number = client.numbered ? std::to_string(client.number) : "-";
         std::printf("%-6zu %-12s %-6s %-8s %8llu %8.1f %8llu %10llu %8llu %10llu\n", i + 1, client.login.c_str(),
                     number.c_str(), client.reply.c_str(), static_cast<unsigned long long>(client.passes.passes()),
-                    paceOf(client, end), static_cast<unsigned long long>(client.passes.missing()),
+                    paceOf(client, end), static_cast<unsigned long long>(client.passes.missingWithinRun()),
                     static_cast<unsigned long long>(client.passes.incomplete()),
                     static_cast<unsigned long long>(client.passes.disorder()),
                     static_cast<unsigned long long>(client.bytes));
@@ -151,8 +151,8 @@ bool judge(const std::vector<std::unique_ptr<LoadClient>>& clients, Clock::time_
             allGood = false;
             continue;
         }
-        if (client->passes.missing() > 0) {
-            reportFailure(who + std::to_string(client->passes.missing()) + " passes missing");
+        if (client->passes.missingWithinRun() > 0) {
+            reportFailure(who + std::to_string(client->passes.missingWithinRun()) + " passes missing");
             allGood = false;
         }
         if (paceOf(*client, end) < kLeastLoadPace) {

@@ -47,7 +47,14 @@ double PassTracker::secondsSinceFirstPass(Clock::time_point end) const {
     return std::chrono::duration<double>(end - first_).count();
 }
 
-uint64_t PassTracker::missing() const {
+uint64_t PassTracker::missing(Clock::time_point end) const {
+    if (passes_ == 0) return 0;
+    const auto expected =
+        1 + static_cast<uint64_t>(std::floor(secondsSinceFirstPass(end) * protocol::kPassesPerSecond));
+    return expected > passes_ ? expected - passes_ : 0;
+}
+
+uint64_t PassTracker::missingWithinRun() const {
     if (passes_ == 0) return 0;
     const double turns = std::chrono::duration<double>(last_ - first_).count() * protocol::kPassesPerSecond;
     const auto expected = 1 + static_cast<uint64_t>(std::llround(turns));

@@ -3,11 +3,6 @@
 // the actor messages after it. Each finished pass is judged by its actor
 // indices (0, 1, .. n-1, n the largest actor count seen), the whole run by
 // the server's pace.
-//
-// A pass is missing when the span from the first camera message to the last
-// one held more turns of the server's pace than passes arrived; the span is
-// rounded to whole turns, so neither the moment a run ends nor the delay of
-// one datagram counts as a missing pass.
 
 #include <chrono>
 #include <cstdint>
@@ -30,9 +25,12 @@ public:
     uint64_t disorder() const { return disorder_; }
     // Seconds from the first camera message to end (0 before it).
     double secondsSinceFirstPass(Clock::time_point end) const;
-    // Passes short of the server's pace between the first and the last
-    // camera message.
-    uint64_t missing() const;
+    // Passes short of the expected pace from the first camera message to end.
+    uint64_t missing(Clock::time_point end) const;
+    // Passes short of the server's pace between the first and the last camera
+    // message, the span rounded to whole turns: what a finished run lost,
+    // whatever the moment it ended at and however late one datagram came.
+    uint64_t missingWithinRun() const;
 
 private:
     void finishPass();
