@@ -45,7 +45,8 @@ for _ in $(seq 120); do
   sleep 1
 done
 
-rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$server_pid/status"; }
+# 0 once the server has gone (its exit status then tells why).
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$server_pid/status" 2>/dev/null || echo 0; }
 
 # AddressSanitizer holds freed memory back (its quarantine) before reusing
 # it; every received datagram is allocated and freed, so a quarantine of the
@@ -76,15 +77,19 @@ sleep "$warm_up"
 rss_start=$(rss_kb)
 rss_end=$rss_start
 # The last sample is taken while the bots are still receiving.
-while kill -0 "$bot_pid" 2>/dev/null; do
+while kill -0 "$bot_pid" 2>/dev/null && kill -0 "$server_pid" 2>/dev/null; do
   rss_end=$(rss_kb)
   sleep 1
 done
 wait "$bot_pid" || bot_status=$?
 
-kill -TERM "$server_pid"
+# A server that does not stop within 10 s of SIGTERM is killed and fails.
+kill -TERM "$server_pid" 2>/dev/null || true
+(sleep 10; kill -KILL "$server_pid" 2>/dev/null) &
+watchdog=$!
 server_status=0
 wait "$server_pid" || server_status=$?
+kill "$watchdog" 2>/dev/null || true
 server_pid=
 
 cat "$work/bot.out"
