@@ -11,6 +11,7 @@ namespace {
 constexpr uint32_t kMaxLoadClients = 1000;
 constexpr uint32_t kMaxSeconds = 24 * 3600;
 constexpr uint32_t kMaxMs = 3600 * 1000;
+constexpr uint32_t kMaxRate = 1000;
 
 bool readNumber(const char* text, uint64_t highest, uint64_t& value) {
     if (!text || !*text || *text == '-' || *text == '+') return false;
@@ -70,7 +71,7 @@ bool allowed(Mode mode, const std::string& option) {
         return option == "--repeat" || option == "--every" || option == "--client";
     case Mode::Load:
         return option == "--clients" || option == "--seconds" || option == "--login" || option == "--password" ||
-               option == "--own-host";
+               option == "--own-host" || option == "--command-rate" || option == "--garbage-rate";
     case Mode::Help:
         return false;
     }
@@ -107,6 +108,8 @@ bool parseOption(const std::string& option, Arguments& args, BotOptions& options
     if (option == "--every") return args.number("--every", 0, kMaxMs, options.everyMs, error);
     if (option == "--client") return args.number("--client", 0, UINT32_MAX, options.client, error);
     if (option == "--clients") return args.number("--clients", 1, kMaxLoadClients, options.clients, error);
+    if (option == "--command-rate") return args.number("--command-rate", 0, kMaxRate, options.commandRate, error);
+    if (option == "--garbage-rate") return args.number("--garbage-rate", 0, kMaxRate, options.garbageRate, error);
     return args.number("--seconds", 1, kMaxSeconds, options.seconds, error);
 }
 
@@ -182,23 +185,27 @@ std::string botUsage() {
            "  other words are sent as given.\n"
            "\n"
            "ocre-bot load --clients N --seconds S [--host H] [--login PREFIX] [--password P]\n"
-           "              [--own-host H] [--server-port P]\n"
+           "              [--command-rate R] [--garbage-rate G] [--own-host H] [--server-port P]\n"
            "  N bots (logins PREFIX1..PREFIXN, default prefix 'bot') ask to connect at once,\n"
-           "  receive for S seconds, then print one table row per bot:\n"
+           "  receive for S seconds, then print one table row per bot. While receiving,\n"
+           "  each bot sends R commands a second as client " + std::to_string(kSteeringClientNumber) +
+           " (the command words in turn)\n"
+           "  and G garbage datagrams a second (random bytes, requests to refuse or ignore,\n"
+           "  commands for nobody, texts cut short); both 0 by default.\n"
            "    passes      camera messages received; a pass is one camera message and\n"
            "                the actor messages after it\n"
            "    per-sec     passes per second, from the first camera message to the end\n"
            "    missing     passes short of the server's pace of " + std::to_string(kPassesPerSecond) +
-           " a second over that\n"
-           "                time: 1 + " + std::to_string(kPassesPerSecond) +
-           " x seconds expected, fewer received\n"
+           " a second between the\n"
+           "                first and the last camera message (rounded to whole turns)\n"
            "    incomplete  finished passes whose actor indices were not 0, 1, .. n-1,\n"
            "                n being the largest actor count seen (the last pass, cut by\n"
            "                the end of the run, is not judged)\n"
            "    disorder    actor messages whose index is not above the previous one of\n"
            "                the same pass, or that come before any camera message\n"
            "    bytes       every byte received, replies included\n"
-           "  Exit 1 if some bot was not accepted.\n"
+           "  Exit 1 if some bot was not accepted, missed a pass or received fewer than\n"
+           "  " + std::to_string(kLeastLoadPace) + " passes a second, with one line on standard error for each.\n"
            "\n"
            "Common: --host H is the server (default localhost), --server-port P its port\n"
            "(default " + std::to_string(kServerPort) + "). Bad usage prints one line on standard error and exits 2.\n";

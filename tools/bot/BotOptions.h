@@ -12,6 +12,11 @@ namespace ocre::bot {
 
 enum class Mode { Help, Connect, Send, Load };
 
+// A load run fails a bot that receives fewer passes a second than this: one
+// under the server's pace, so that the timing noise of a loaded machine
+// passes while a server that falls behind does not.
+constexpr uint32_t kLeastLoadPace = protocol::kPassesPerSecond - 1;
+
 struct BotOptions {
     Mode mode = Mode::Help;
     std::string host = "localhost";  // the server
@@ -27,6 +32,8 @@ struct BotOptions {
     int everyMs = 0;
     uint32_t clients = 1;
     uint32_t seconds = 5;
+    uint32_t commandRate = 0;        // load: commands a second per bot
+    uint32_t garbageRate = 0;        // load: garbage datagrams a second per bot
     std::vector<std::string> words;
 };
 

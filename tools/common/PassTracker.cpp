@@ -9,6 +9,7 @@ namespace ocre::common {
 void PassTracker::onCamera(Clock::time_point now) {
     if (inPass_) finishPass();
     if (passes_ == 0) first_ = now;
+    last_ = now;
     ++passes_;
     inPass_ = true;
     contiguous_ = true;
@@ -50,6 +51,13 @@ uint64_t PassTracker::missing(Clock::time_point end) const {
     if (passes_ == 0) return 0;
     const auto expected =
         1 + static_cast<uint64_t>(std::floor(secondsSinceFirstPass(end) * protocol::kPassesPerSecond));
+    return expected > passes_ ? expected - passes_ : 0;
+}
+
+uint64_t PassTracker::missingWithinRun() const {
+    if (passes_ == 0) return 0;
+    const double turns = std::chrono::duration<double>(last_ - first_).count() * protocol::kPassesPerSecond;
+    const auto expected = 1 + static_cast<uint64_t>(std::llround(turns));
     return expected > passes_ ? expected - passes_ : 0;
 }
 

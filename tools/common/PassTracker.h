@@ -25,8 +25,12 @@ public:
     uint64_t disorder() const { return disorder_; }
     // Seconds from the first camera message to end (0 before it).
     double secondsSinceFirstPass(Clock::time_point end) const;
-    // Passes short of the expected pace over that time.
+    // Passes short of the expected pace from the first camera message to end.
     uint64_t missing(Clock::time_point end) const;
+    // Passes short of the server's pace between the first and the last camera
+    // message, the span rounded to whole turns: what a finished run lost,
+    // whatever the moment it ended at and however late one datagram came.
+    uint64_t missingWithinRun() const;
 
 private:
     void finishPass();
@@ -34,6 +38,7 @@ private:
     uint64_t passes_ = 0;
     uint64_t disorder_ = 0;
     Clock::time_point first_{};
+    Clock::time_point last_{};
     bool inPass_ = false;
     bool contiguous_ = true;
     int64_t lastIndex_ = -1;

@@ -74,6 +74,8 @@ std::string formatted(const char* format, ...) {
 
 ServerMessage readServerMessage(const uint8_t* bytes, size_t length) {
     ServerMessage message;
+    // An empty datagram may come without any buffer at all.
+    if (length == 0) return message;
     const void* zero = std::memchr(bytes, 0, length);
     const size_t textLength = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes) : length;
     message.text.assign(reinterpret_cast<const char*>(bytes), textLength);

@@ -1,0 +1,65 @@
+// Dialogue tree files, loaded by the DialogueBox construction the server's
+// start-up runs for "mairpawn.dlg" (with sound portraits from the scratch
+// folder); a tree that loads is then talked through as the dialogue actor
+// does: opened, the choice the mouse rule picks highlighted and validated,
+// the box drawn with a small sound font, until it finishes or for a bounded
+// number of clicks. The bytes reach the loader through a file of the
+// process's scratch folder. The load runs inside refusalOf: a fatal refusal
+// unwinds back here as a value (file and memory released), an ordinary
+// outcome; only sanitizer reports and aborts are faults.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/Fatal.h"
+#include "dialogue/DialogueBox.h"
+#include "dialogue/Font.h"
+#include "fuzz/FuzzSupport.h"
+#include "tools/data/ServerLoad.h"
+#include "gfx/Display.h"
+
+using namespace ocre;
+
+namespace {
+
+constexpr int kMostClicks = 64;
+constexpr uint16_t kGlyphs = 256;
+constexpr int32_t kViewWidth = 640;
+constexpr int32_t kViewHeight = 480;
+
+std::string portraitPath;
+std::unique_ptr<Font> font;
+
+void talkThrough(DialogueBox& box) {
+    Display& display = toolDisplay();
+    box.reset();
+    for (int click = 0; click < kMostClicks && !box.finished(); ++click) {
+        box.draw(0, 0, kViewWidth, kViewHeight, display, *font);
+        int32_t choice = mouseChoice(box, *font);
+        // Nothing the mouse rule would take: try the rows in turn, as a
+        // player pressing on each of them would.
+        if (choice < 0) choice = click;
+        box.highlight(choice);
+        box.validate();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::silenceStandardOutput();
+    toolDisplay();
+    portraitPath = fuzz::writeScratchFile("faces.spr", fuzz::smallSpriteFile(2, 12, 10));
+    font = std::make_unique<Font>(fuzz::writeScratchFile("fonte.spr", fuzz::smallSpriteFile(kGlyphs, 3, 4)).c_str());
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string path = fuzz::writeScratchFile("input.dlg", data, size);
+    std::unique_ptr<DialogueBox> box;
+    if (refusalOf([&] { box = std::make_unique<DialogueBox>(path.c_str(), portraitPath.c_str()); })) return 0;
+    talkThrough(*box);
+    return 0;
+}
