@@ -109,27 +109,5 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
     }
 }
 
-TEST(Inspect, ArbitraryBytesNeverCrashIt) {
-    TempDir dir;
-    std::vector<std::string> files;
-    uint32_t seed = 12345;
-    for (const char* ext : {".spr", ".tle", ".map", ".pat", ".dat", ".dlg"})
-        for (int n = 0; n < 6; ++n) {
-            std::vector<uint8_t> bytes(static_cast<size_t>(n * n * 7));
-            for (uint8_t& b : bytes) {
-                seed = seed * 1103515245u + 12345u;
-                b = static_cast<uint8_t>(seed >> 16);
-            }
-            files.push_back(dir.file("junk" + std::to_string(n) + ext));
-            writeFile(files.back(), bytes);
-        }
-    std::vector<std::string> arguments = {"inspect"};
-    arguments.insert(arguments.end(), files.begin(), files.end());
-    const ChildResult r = runDataTool(arguments);
-    EXPECT_TRUE(r.exited) << "signal " << r.signal;
-    EXPECT_EQ(r.exitStatus, 1);
-    EXPECT_TRUE(r.err.empty()) << r.err;
-}
-
 }  // namespace
 }  // namespace ocre
