@@ -3,6 +3,7 @@
 // dialogue tree and the scene's client views: it grows by a fixed step when an append finds it full,
 // and a removal shifts the later entries down, keeping their order.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -40,10 +41,15 @@ public:
     typename std::vector<T*>::const_iterator end() const { return items_.end(); }
 
 private:
+    // The capacity grows by the step, as the list's record says; the storage
+    // under it at least doubles, so that a list appended to many times (a
+    // dialogue line can ask for thousands of children) costs no more than
+    // linear time instead of copying everything at every step.
     void growWhenFull() {
         if (count() != capacity_) return;
         capacity_ += growth_;
-        items_.reserve(static_cast<size_t>(capacity_));
+        if (items_.capacity() < static_cast<size_t>(capacity_))
+            items_.reserve(std::max(static_cast<size_t>(capacity_), 2 * items_.capacity()));
     }
 
     int32_t capacity_;
