@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
+#include <vector>
 
 namespace ocre::common {
 
@@ -27,9 +28,11 @@ public:
     double secondsSinceFirstPass(Clock::time_point end) const;
     // Passes short of the expected pace from the first camera message to end.
     uint64_t missing(Clock::time_point end) const;
-    // Passes short of the server's pace between the first and the last camera
-    // message, the span rounded to whole turns: what a finished run lost,
-    // whatever the moment it ended at and however late one datagram came.
+    // Passes lost between the first and the last camera message. Passes
+    // carry no number, so a lost one shows as the arrivals falling a whole
+    // turn behind the pace for good; a late turn of the server only drifts
+    // them by a few milliseconds, and a pass that arrives late, then its
+    // successor early, falls behind for a moment only. Neither counts.
     uint64_t missingWithinRun() const;
 
 private:
@@ -39,6 +42,7 @@ private:
     uint64_t disorder_ = 0;
     Clock::time_point first_{};
     Clock::time_point last_{};
+    std::vector<double> arrivalsMs_;  // of each camera message, from the first
     bool inPass_ = false;
     bool contiguous_ = true;
     int64_t lastIndex_ = -1;
