@@ -7,11 +7,25 @@
 
 namespace ocre::common {
 
+namespace {
+constexpr double kTurnMs = 1000.0 / protocol::kPassesPerSecond;
+// A step of the lasting lag this large is a lost pass, not lateness.
+constexpr double kLostPassStepMs = 0.8 * kTurnMs;
+// A pass late by less than this many passes' time is late, not lost.
+constexpr size_t kLagWindow = protocol::kPassesPerSecond;
+}  // namespace
+
 void PassTracker::onCamera(Clock::time_point now) {
     if (inPass_) finishPass();
     if (passes_ == 0) first_ = now;
     last_ = now;
-    arrivalsMs_.push_back(std::chrono::duration<double, std::milli>(now - first_).count());
+    const double arrivalMs = std::chrono::duration<double, std::milli>(now - first_).count();
+    recentLagsMs_.push_back(arrivalMs - kTurnMs * static_cast<double>(passes_));
+    if (recentLagsMs_.size() > kLagWindow) {
+        settleLag(*std::min_element(recentLagsMs_.begin(), recentLagsMs_.end()), settledLagMs_, lagSettled_,
+                  lostPasses_);
+        recentLagsMs_.pop_front();
+    }
     ++passes_;
     inPass_ = true;
     contiguous_ = true;
@@ -56,24 +70,20 @@ uint64_t PassTracker::missing(Clock::time_point end) const {
     return expected > passes_ ? expected - passes_ : 0;
 }
 
+void PassTracker::settleLag(double lastingLagMs, double& settledMs, bool& settled, uint64_t& lost) {
+    const double step = lastingLagMs - settledMs;
+    if (settled && step >= kLostPassStepMs) lost += static_cast<uint64_t>(std::llround(step / kTurnMs));
+    settledMs = lastingLagMs;
+    settled = true;
+}
+
 uint64_t PassTracker::missingWithinRun() const {
-    constexpr double kTurnMs = 1000.0 / protocol::kPassesPerSecond;
-    // A step of the lasting lag this large is a lost pass, not lateness.
-    constexpr double kLostPassStepMs = 0.8 * kTurnMs;
-    // The lag of each arrival behind the pace, keeping only what lasts: the
-    // least lag of that arrival and every later one.
-    std::vector<double> lastingLag(arrivalsMs_.size());
-    double least = 0;
-    for (size_t i = arrivalsMs_.size(); i-- > 0;) {
-        const double lag = arrivalsMs_[i] - kTurnMs * static_cast<double>(i);
-        least = i + 1 == arrivalsMs_.size() ? lag : std::min(least, lag);
-        lastingLag[i] = least;
-    }
-    uint64_t lost = 0;
-    for (size_t i = 1; i < lastingLag.size(); ++i) {
-        const double step = lastingLag[i] - lastingLag[i - 1];
-        if (step >= kLostPassStepMs) lost += static_cast<uint64_t>(std::llround(step / kTurnMs));
-    }
+    // The arrivals still in the window settle as if the run ended here.
+    double settledMs = settledLagMs_;
+    bool settled = lagSettled_;
+    uint64_t lost = lostPasses_;
+    for (auto from = recentLagsMs_.begin(); from != recentLagsMs_.end(); ++from)
+        settleLag(*std::min_element(from, recentLagsMs_.end()), settledMs, settled, lost);
     return lost;
 }
 
