@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "protocol/ProtocolParsing.h"
+#include "tools/common/PassTracker.h"
 #include "tests/protocol/ProtocolTestSupport.h"
 #include "tests/support/TestFiles.h"
 
@@ -143,6 +144,29 @@ TEST(OcreBot, SendSendsEachWordAsAZeroTerminatedCommandRoundAfterRound) {
     const std::string right = std::string("from CLIENT 1111 to SERVEUR go_right") + '\0';
     const std::string up = std::string("from CLIENT 1111 to SERVEUR go_up") + '\0';
     EXPECT_EQ(received, (std::vector<std::string>{right, up, right, up}));
+}
+
+// Passes carry no number: only a lasting fall of a whole turn behind the
+// pace is a lost pass; late turns and late arrivals are not.
+TEST(OcreBot, MissingPassesAreLostTurnsNotLateOnes) {
+    using common::PassTracker;
+    struct Case {
+        const char* what;
+        std::vector<int> arrivalsMs;
+        uint64_t lost;
+    };
+    std::vector<int> drifting, bursty, lossy;
+    for (int i = 0; i < 200; ++i) {
+        drifting.push_back(i * 26);                                  // every turn 1 ms late
+        bursty.push_back(i == 50 ? 50 * 25 + 45 : i * 25);           // one pass 45 ms late
+        if (i != 120 && i != 121 && i != 190) lossy.push_back(i * 25 + i / 10);  // lost among late turns
+    }
+    for (const Case& c : {Case{"drift", drifting, 0}, Case{"burst", bursty, 0}, Case{"lost", lossy, 3}}) {
+        PassTracker tracker;
+        const auto start = PassTracker::Clock::now();
+        for (int ms : c.arrivalsMs) tracker.onCamera(start + std::chrono::milliseconds(ms));
+        EXPECT_EQ(tracker.missingWithinRun(), c.lost) << c.what;
+    }
 }
 
 // Two bots: bot1's passes come with a gap of three turns, bot2's all at once

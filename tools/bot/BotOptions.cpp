@@ -195,9 +195,10 @@ std::string botUsage() {
            "    passes      camera messages received; a pass is one camera message and\n"
            "                the actor messages after it\n"
            "    per-sec     passes per second, from the first camera message to the end\n"
-           "    missing     passes short of the server's pace of " + std::to_string(kPassesPerSecond) +
-           " a second between the\n"
-           "                first and the last camera message (rounded to whole turns)\n"
+           "    missing     passes lost between the first and the last camera message: the\n"
+           "                arrivals fell a whole turn (1/" + std::to_string(kPassesPerSecond) +
+           " s) behind the pace for good; late\n"
+           "                turns of the server only lower per-sec\n"
            "    incomplete  finished passes whose actor indices were not 0, 1, .. n-1,\n"
            "                n being the largest actor count seen (the last pass, cut by\n"
            "                the end of the run, is not judged)\n"
