@@ -41,8 +41,11 @@ constexpr uint32_t kFramesListed = 16;
 constexpr size_t kWaypointsListed = 8;
 constexpr size_t kWarningsListed = 8;
 // The exploration of every way of clicking through a conversation stops
-// after this many distinct lists of choices.
+// after this many distinct lists of choices, or once it has made lists of
+// this many choices in all: a few long lists (a line can have thousands of
+// children) cost as much as many short ones.
 constexpr size_t kMostClickStates = 200000;
+constexpr size_t kMostClickWork = 8000000;
 // A map inspected without its tile file is loaded against this many
 // stand-in tiles, so that no index can be refused.
 constexpr uint32_t kStandInTiles = 65536;
@@ -335,24 +338,27 @@ struct ClickWalk {
 
 using Choices = std::vector<const DialogueNode*>;
 
-// The choice a click picks, following the mouse-choice rule of the dialogue
-// box: a press on player choice `pressed` (or on nothing, -1) takes that
-// choice; otherwise the first ending line of the person spoken to, else
-// the person's line of the highest kind.
-int pick(const Choices& choices, int pressed) {
+// The choices a click can pick, following the mouse-choice rule of the
+// dialogue box: a press on a player choice before the first ending line of
+// the person spoken to takes that choice; any other press takes that ending
+// line, or without one the person's line of the highest kind. One pass over
+// the list, however long it is.
+std::set<int> possiblePicks(const Choices& choices) {
+    std::set<int> picks;
+    int fallback = -1;
     for (size_t i = 0; i < choices.size(); ++i) {
-        if (choices[i]->kind() == kPlayerKind) {
-            if (static_cast<int>(i) == pressed) return static_cast<int>(i);
-        } else if (choices[i]->isEnding()) {
-            return static_cast<int>(i);
+        const DialogueNode* choice = choices[i];
+        if (choice->kind() == kPlayerKind) {
+            picks.insert(static_cast<int>(i));
+        } else if (choice->isEnding()) {
+            picks.insert(static_cast<int>(i));
+            return picks;
+        } else if (fallback < 0 || choice->kind() > choices[static_cast<size_t>(fallback)]->kind()) {
+            fallback = static_cast<int>(i);
         }
     }
-    int best = -1;
-    for (size_t i = 0; i < choices.size(); ++i) {
-        if (choices[i]->kind() == kPlayerKind) continue;
-        if (best < 0 || choices[i]->kind() > choices[static_cast<size_t>(best)]->kind()) best = static_cast<int>(i);
-    }
-    return best;
+    if (fallback >= 0) picks.insert(fallback);
+    return picks;
 }
 
 // Plays every way of clicking through the conversation, from the root's
@@ -365,6 +371,7 @@ ClickWalk walkByClicks(const DialogueTree& tree) {
     };
     std::map<Choices, Visit> seen;
     std::queue<Choices> pending;
+    size_t work = 0;
     const Choices start(tree.root().children().begin(), tree.root().children().end());
     seen[start] = Visit{0, {}};
     pending.push(start);
@@ -377,17 +384,17 @@ ClickWalk walkByClicks(const DialogueTree& tree) {
             walk.canGetStuck = true;
             continue;
         }
-        std::set<int> picks;
-        for (int pressed = -1; pressed < static_cast<int>(choices.size()); ++pressed) {
-            const int c = pick(choices, pressed);
-            if (c >= 0) picks.insert(c);
-        }
-        for (int c : picks) {
+        for (int c : possiblePicks(choices)) {
             const DialogueNode* chosen = choices[static_cast<size_t>(c)];
             if (chosen->isEnding()) {
                 if (!walk.reachesEnding || visit.clicks + 1 < walk.fewestClicks) walk.fewestClicks = visit.clicks + 1;
                 walk.reachesEnding = true;
                 continue;
+            }
+            work += choices.size() + static_cast<size_t>(chosen->children().count());
+            if (work > kMostClickWork) {
+                walk.complete = false;
+                return walk;
             }
             Choices next(choices.begin(), choices.begin() + c);
             next.insert(next.end(), chosen->children().begin(), chosen->children().end());
