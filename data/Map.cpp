@@ -5,7 +5,6 @@
 #include "core/Fatal.h"
 #include "core/LittleEndian.h"
 #include "data/DataFile.h"
-#include "gfx/Display.h"
 
 namespace ocre {
 
@@ -15,17 +14,6 @@ constexpr const char* kNoMemoryForTable = "pas assez de memoire pour allouer le 
 constexpr const char* kNoMemoryForMap = "pas assez de memoire pour allouer la MAP ";
 constexpr const char* kNonConforming = "fichier non conforme";
 
-constexpr size_t kMapHeaderBytes = 24;
-constexpr size_t kColsOffset = 0;
-constexpr size_t kRowsOffset = 4;
-constexpr size_t kTileWidthOffset = 8;
-constexpr size_t kTileHeightOffset = 12;
-constexpr size_t kHeaderAOffset = 16;
-constexpr size_t kHeaderBOffset = 17;
-constexpr size_t kHeaderCOffset = 18;
-constexpr size_t kHeaderDOffset = 19;  // packed: right after byte C, not aligned
-constexpr size_t kHeaderEOffset = 23;
-constexpr size_t kIndexBytes = 2;
 
 // Positions, pixel sizes and the divisions of the queries are signed 32-bit.
 constexpr uint64_t kMaxPixelExtent = INT32_MAX;
@@ -47,7 +35,9 @@ bool saneSizes(uint64_t cols, uint64_t rows, uint64_t tileWidth, uint64_t tileHe
 
 }  // namespace
 
-Map::Map(const char* tileFileName, Display* display, TileImages images) : display_(display) {
+Map::Map(const char* tileFileName) { readTileTable(tileFileName, readTileWithoutImage); }
+
+void Map::readTileTable(const char* tileFileName, int (*readRecord)(Tile&, std::FILE*)) {
     uint32_t tileCount = 0;
     {
         DataFile counting(tileFileName);
@@ -59,13 +49,7 @@ Map::Map(const char* tileFileName, Display* display, TileImages images) : displa
         tiles_.resize(tileCount);
         for (auto& tile : tiles_) tile = std::make_unique<Tile>();
     });
-    for (auto& tile : tiles_) {
-        if (images == TileImages::Load) {
-            readTile(*tile, file.handle());
-        } else {
-            readTileWithoutImage(*tile, file.handle());
-        }
-    }
+    for (auto& tile : tiles_) readRecord(*tile, file.handle());
 }
 
 Map::Map(std::vector<std::unique_ptr<Tile>> tiles) : tiles_(std::move(tiles)) {}
@@ -75,15 +59,15 @@ void Map::load(const char* mapFileName) {
 
     uint8_t header[kMapHeaderBytes] = {};
     const size_t got = file.readBytes(header, sizeof header);
-    cols_ = headerWord(header, got, kColsOffset, 0);
-    rows_ = headerWord(header, got, kRowsOffset, 0);
-    tileWidth_ = headerWord(header, got, kTileWidthOffset, 0);
-    tileHeight_ = headerWord(header, got, kTileHeightOffset, 0);
-    headerA_ = headerByte(header, got, kHeaderAOffset, headerA_);
-    headerB_ = headerByte(header, got, kHeaderBOffset, headerB_);
-    headerC_ = headerByte(header, got, kHeaderCOffset, headerC_);
-    headerD_ = headerWord(header, got, kHeaderDOffset, 0);
-    headerE_ = headerByte(header, got, kHeaderEOffset, headerE_);
+    cols_ = headerWord(header, got, kMapColsOffset, 0);
+    rows_ = headerWord(header, got, kMapRowsOffset, 0);
+    tileWidth_ = headerWord(header, got, kMapTileWidthOffset, 0);
+    tileHeight_ = headerWord(header, got, kMapTileHeightOffset, 0);
+    headerA_ = headerByte(header, got, kMapHeaderAOffset, headerA_);
+    headerB_ = headerByte(header, got, kMapHeaderBOffset, headerB_);
+    headerC_ = headerByte(header, got, kMapHeaderCOffset, headerC_);
+    headerD_ = headerWord(header, got, kMapHeaderDOffset, 0);
+    headerE_ = headerByte(header, got, kMapHeaderEOffset, headerE_);
 
     // Refused before anything is allocated: a zero tile size has no cell to
     // probe or draw, and sizes no map can mean would only exhaust memory.
@@ -98,12 +82,12 @@ void Map::load(const char* mapFileName) {
     std::vector<uint8_t> indices;
     std::vector<const Tile*> grid;
     // Indices the file stops short of stay 0: the first tile.
-    file.allocateOrDie(kNoMemoryForMap, [&] { indices.assign(cells * kIndexBytes, 0); });
+    file.allocateOrDie(kNoMemoryForMap, [&] { indices.assign(cells * kMapCellBytes, 0); });
     file.readBytes(indices.data(), indices.size());
     file.allocateOrDie(kNoMemoryForMap, [&] { grid.resize(cells); });
 
     for (size_t i = 0; i < cells; ++i) {
-        const uint16_t index = decodeU16(&indices[i * kIndexBytes]);
+        const uint16_t index = decodeU16(&indices[i * kMapCellBytes]);
         if (index >= tiles_.size()) {
             file.close();
             fatal(kNonConforming);
@@ -149,52 +133,13 @@ bool Map::isWalkable(uint32_t x, uint32_t y, uint32_t frameHeight, int32_t dx, i
 bool Map::cellWalkable(int32_t col, int32_t row) const {
     if (col < 0 || row < 0) return false;
     const Tile* tile = cell(static_cast<uint32_t>(col), static_cast<uint32_t>(row));
-    return tile != nullptr && tile->walkable == 1;
+    return tile != nullptr && tile->walkable == kTileFlagSet;
 }
 
 const Tile* Map::cell(uint32_t col, uint32_t row) const {
     if (col >= cols_ || row >= rows_) return nullptr;
     const size_t i = static_cast<size_t>(row) * cols_ + col;
     return i < grid_.size() ? grid_[i] : nullptr;
-}
-
-void Map::drawWindow(int32_t viewX, int32_t viewY, int32_t screenX, int32_t screenY, int32_t viewWidth,
-                     int32_t viewHeight) const {
-    if (display_ == nullptr || tileWidth_ == 0 || tileHeight_ == 0) return;
-    if (grid_.size() != static_cast<size_t>(cols_) * rows_) return;
-    const int64_t tw = tileWidth_;
-    const int64_t th = tileHeight_;
-    const int64_t cols = cols_;
-    const int64_t rows = rows_;
-
-    const int64_t firstCol = viewX / tw;
-    const int64_t firstRow = viewY / th;
-    const int64_t offsetX = viewX % tw;
-    const int64_t offsetY = viewY % th;
-    const int64_t nCols = viewWidth / tw + (viewWidth % tw != 0 ? 1 : 0);
-    const int64_t nRows = viewHeight / th + (viewHeight % th != 0 ? 1 : 0);
-    // Inclusive bounds: one more column and row than the view spans, so a
-    // view whose origin is not on a tile boundary is covered completely.
-    const int64_t lastRow = firstRow + (firstRow + nRows < rows ? nRows : rows - firstRow);
-    const int64_t lastCol = firstCol + (firstCol + nCols < cols ? nCols : cols - firstCol);
-    if (firstRow > lastRow) return;
-
-    // Only cells of the map are drawn: a column past the right edge would
-    // otherwise show the first cell of the next row, and a view left of or
-    // above the map would reach before the grid.
-    const int64_t fromRow = std::max<int64_t>(firstRow, 0);
-    const int64_t toRow = std::min<int64_t>(lastRow, rows - 1);
-    const int64_t fromCol = std::max<int64_t>(firstCol, 0);
-    const int64_t toCol = std::min<int64_t>(lastCol, cols - 1);
-    for (int64_t row = fromRow; row <= toRow; ++row) {
-        for (int64_t col = fromCol; col <= toCol; ++col) {
-            const Tile* tile = grid_[static_cast<size_t>(row * cols + col)];
-            if (tile == nullptr) continue;
-            const auto x = static_cast<int32_t>(screenX + (col - firstCol) * tw - offsetX);
-            const auto y = static_cast<int32_t>(screenY + (row - firstRow) * th - offsetY);
-            drawTile(*tile, x, y, *display_);
-        }
-    }
 }
 
 }  // namespace ocre

@@ -7,6 +7,7 @@
 // u32 tile height, bytes A B C, u32 D at offset 19, byte E, then
 // cols*rows u16 tile indices row by row.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -16,6 +17,18 @@
 namespace ocre {
 
 class Display;
+
+constexpr size_t kMapHeaderBytes = 24;
+constexpr size_t kMapColsOffset = 0;
+constexpr size_t kMapRowsOffset = 4;
+constexpr size_t kMapTileWidthOffset = 8;
+constexpr size_t kMapTileHeightOffset = 12;
+constexpr size_t kMapHeaderAOffset = 16;
+constexpr size_t kMapHeaderBOffset = 17;
+constexpr size_t kMapHeaderCOffset = 18;
+constexpr size_t kMapHeaderDOffset = 19;  // packed: right after byte C, not aligned
+constexpr size_t kMapHeaderEOffset = 23;
+constexpr size_t kMapCellBytes = 2;
 
 // No map of this game comes near this many cells; a header asking for more
 // is damaged, and is refused rather than given the memory it claims.
@@ -29,6 +42,9 @@ class Map {
 public:
     // Loads the tile table from the tile file (fatal on failure).
     Map(const char* tileFileName, Display* display, TileImages images = TileImages::Load);
+    // The same with sizes and flags only, as TileImages::Skip: enough to walk
+    // and search the map, and without the video library.
+    explicit Map(const char* tileFileName);
     // A map built in memory (tools and tests): the given tiles, no display.
     explicit Map(std::vector<std::unique_ptr<Tile>> tiles);
 
@@ -72,6 +88,8 @@ public:
     uint8_t headerE() const { return headerE_; }
 
 private:
+    void readTileTable(const char* tileFileName, int (*readRecord)(Tile&, std::FILE*));
+
     Display* display_ = nullptr;
     uint32_t pixelWidth_ = 0;
     uint32_t pixelHeight_ = 0;

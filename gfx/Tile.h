@@ -25,8 +25,19 @@ struct Tile {
 };
 
 constexpr int kTileHeaderBytes = 13;
+constexpr int kTileBytesPerPixel = 4;
+// A flag byte (transparent, walkable) holds only when it is exactly this.
+constexpr uint8_t kTileFlagSet = 1;
+
+// The parts of a record both readers share. The header: sizes and flags
+// (a field the file stops short of keeps its value, the sizes 0); true if
+// the width could be read. A byte: `out` unchanged at the end of the file.
+bool readTileHeader(Tile& tile, std::FILE* file);
+void readTileByte(std::FILE* file, uint8_t& out);
 
 // Reads the next record into the tile. 1 if its width could be read, else -1.
+// Its image is made on the display's surfaces, so this and drawTile link
+// the video library; the record readers below do not.
 int readTile(Tile& tile, std::FILE* file);
 // The same without the image: sizes and flags are read, the pixels passed
 // over, and no surface is made (no display needed).

@@ -1,43 +1,46 @@
 // ocre-data: builds, inspects and renders the game's data files.
+//
+// This program answers routes itself and links no SDL: loading SDL's tree
+// of libraries would cost a route query many times over. The commands that
+// make surfaces run in ocre-data-sdl, which lies beside it; this program
+// hands the whole command line over by replacing itself with it, so the
+// exit status, the output and the signals are the helper's own.
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "tools/data/Command.h"
+#include "tools/data/RouteCommand.h"
 
 namespace {
 
-bool isHelp(const char* argument) { return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0; }
+constexpr const char* kHelperName = "ocre-data-sdl";
 
-void printHelp() {
-    std::printf("usage: %s COMMAND ARGUMENTS...\n\n", ocre::kToolName);
-    std::printf("Builds, inspects and renders the data set of the ocre game server.\n\ncommands:\n");
-    for (const ocre::Command& command : ocre::commandTable())
-        std::printf("  %s %s\n      %s\n", command.name, command.arguments, command.summary);
-    std::printf("\n%s COMMAND --help shows the usage of one command.\n", ocre::kToolName);
+// The folder of this program's file, "" when it cannot be told.
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return "";
+    const std::string file(path, static_cast<size_t>(length));
+    const size_t slash = file.rfind('/');
+    return slash == std::string::npos ? "" : file.substr(0, slash + 1);
+}
+
+int runInHelper(char** argv) {
+    const std::string folder = programFolder();
+    if (folder.empty()) {
+        execvp(kHelperName, argv);
+    } else {
+        execv((folder + kHelperName).c_str(), argv);
+    }
+    return ocre::failWith(std::string("cannot run ") + folder + kHelperName + ": " + std::strerror(errno));
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "%s: missing command (try %s --help)\n", ocre::kToolName, ocre::kToolName);
-        return ocre::kStatusBadUsage;
-    }
-    if (isHelp(argv[1])) {
-        printHelp();
-        return 0;
-    }
-    for (const ocre::Command& command : ocre::commandTable()) {
-        if (std::strcmp(command.name, argv[1]) != 0) continue;
-        if (argc == 3 && isHelp(argv[2])) {
-            std::printf("usage: %s %s %s\n  %s\n", ocre::kToolName, command.name, command.arguments, command.summary);
-            return 0;
-        }
-        return command.run(std::vector<std::string>(argv + 2, argv + argc));
-    }
-    std::fprintf(stderr, "%s: unknown command \"%s\" (try %s --help)\n", ocre::kToolName, argv[1], ocre::kToolName);
-    return ocre::kStatusBadUsage;
-}
+int main(int argc, char** argv) { return ocre::runDataTool(argc, argv, {{"route", ocre::runRoute}}, runInHelper); }

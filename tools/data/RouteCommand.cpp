@@ -170,7 +170,7 @@ int runRoute(const std::vector<std::string>& arguments) {
     std::unique_ptr<Map> map;
     {
         StdoutToStderr loaderMessages;
-        map = std::make_unique<Map>(tileFile, nullptr, TileImages::Skip);
+        map = std::make_unique<Map>(tileFile);
         map->load(mapFile);
     }
 
