@@ -5,15 +5,16 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/LittleEndian.h"
+
 namespace ocre::client {
 
 namespace {
 constexpr size_t kMagicLength = sizeof kRecordMagic - 1;
+// Where the fields of an entry lie (the format is described in the header).
+constexpr size_t kEntryTimeOffset = 0;
+constexpr size_t kEntryLengthOffset = 4;
 constexpr size_t kEntryHeader = 6;
-
-uint32_t u32At(const uint8_t* p) {
-    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
-}
 }  // namespace
 
 bool parseRecording(const uint8_t* bytes, size_t size, std::vector<RecordedDatagram>& datagrams,
@@ -32,8 +33,8 @@ bool parseRecording(const uint8_t* bytes, size_t size, std::vector<RecordedDatag
             error = where + " is cut short";
             return false;
         }
-        const uint32_t milliseconds = u32At(bytes + at);
-        const size_t length = size_t{bytes[at + 4]} | size_t{bytes[at + 5]} << 8;
+        const uint32_t milliseconds = decodeU32(bytes + at + kEntryTimeOffset);
+        const size_t length = decodeU16(bytes + at + kEntryLengthOffset);
         at += kEntryHeader;
         if (milliseconds < previous) {
             error = where + " goes back in time";
@@ -88,10 +89,9 @@ bool RecordWriter::open(const std::string& path, std::string& error) {
 bool RecordWriter::write(uint32_t milliseconds, const uint8_t* bytes, size_t length) {
     if (!file_ || failed_) return false;
     if (length > kMaxRecordedDatagram) length = kMaxRecordedDatagram;
-    const uint8_t header[kEntryHeader] = {
-        static_cast<uint8_t>(milliseconds),       static_cast<uint8_t>(milliseconds >> 8),
-        static_cast<uint8_t>(milliseconds >> 16), static_cast<uint8_t>(milliseconds >> 24),
-        static_cast<uint8_t>(length),             static_cast<uint8_t>(length >> 8)};
+    uint8_t header[kEntryHeader];
+    encodeU32(milliseconds, header + kEntryTimeOffset);
+    encodeU16(static_cast<uint16_t>(length), header + kEntryLengthOffset);
     failed_ = std::fwrite(header, 1, kEntryHeader, file_) != kEntryHeader ||
               std::fwrite(bytes, 1, length, file_) != length;
     return !failed_;

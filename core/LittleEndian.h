@@ -1,6 +1,7 @@
 #pragma once
-// The data files and images the server reads store their numbers
-// little-endian whatever the host's order; every reader decodes them here.
+// The data files, images and record files store their numbers
+// little-endian whatever the host's order; every reader decodes them here
+// and every writer encodes them here.
 
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,15 @@ inline uint16_t decodeU16(const uint8_t* bytes) { return static_cast<uint16_t>(b
 inline uint32_t decodeU32(const uint8_t* bytes) {
     return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+inline void encodeU16(uint16_t value, uint8_t* bytes) {
+    bytes[0] = static_cast<uint8_t>(value);
+    bytes[1] = static_cast<uint8_t>(value >> 8);
+}
+
+inline void encodeU32(uint32_t value, uint8_t* bytes) {
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 // The next four bytes of the file as a signed value; false, with `out` as it

@@ -15,10 +15,6 @@ constexpr const char* kNoMemoryForBoxes = "pas assez de memoire pour allouer les
 constexpr const char* kNoMemoryForBox = "pas assez de memoire pour allouer la boite de cadrage %u";
 constexpr const char* kNoMemoryForFrame = "pas assez de memoire pour allouer la frame %u";
 
-constexpr uint64_t kHeaderBytes = 8;
-constexpr uint64_t kBytesPerPixel = 4;
-constexpr uint64_t kBoxBytes = 16;
-
 }  // namespace
 
 void FrameSet::load(const char* fileName) {
@@ -39,9 +35,8 @@ void FrameSet::load(const char* fileName) {
 
     // Checked before anything is allocated: a damaged header must not make
     // us reserve room (or surfaces) for frames the file does not hold.
-    const uint64_t rowBytes = kBytesPerPixel * width;
-    const uint64_t frameBytes = rowBytes * height;
-    file.requireSize(kHeaderBytes + (frameBytes + kBoxBytes) * frameCount);
+    const uint64_t rowBytes = kSpriteBytesPerPixel * width;
+    file.requireSize(spriteFileBytes(frameCount, width, height));
 
     file.allocateOrDie(kNoMemoryForFrames, [&] { frames.resize(frameCount); });
     file.allocateOrDie(kNoMemoryForBoxes, [&] { boxes.resize(frameCount); });
@@ -65,7 +60,7 @@ void FrameSet::load(const char* fileName) {
         for (uint32_t y = 0; y < height; ++y) {
             if (file.readBytes(row.data(), row.size()) != row.size()) file.refuseTruncated();
             for (uint32_t x = 0; x < width; ++x) {
-                const uint8_t* pixel = &row[kBytesPerPixel * x];
+                const uint8_t* pixel = &row[kSpriteBytesPerPixel * x];
                 frames[i]->putPixel(static_cast<int32_t>(x), static_cast<int32_t>(y), pixel[0], pixel[1], pixel[2]);
             }
         }

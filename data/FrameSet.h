@@ -14,6 +14,15 @@
 
 namespace ocre {
 
+constexpr uint64_t kSpriteHeaderBytes = 8;
+constexpr uint64_t kSpriteBytesPerPixel = 4;
+constexpr uint64_t kSpriteBoxBytes = 16;
+
+// The bytes a file of `frames` frames of width x height pixels holds.
+constexpr uint64_t spriteFileBytes(uint64_t frames, uint64_t width, uint64_t height) {
+    return kSpriteHeaderBytes + (kSpriteBytesPerPixel * width * height + kSpriteBoxBytes) * frames;
+}
+
 struct BoundingBox {
     int32_t left = 0;
     int32_t top = 0;

@@ -9,9 +9,6 @@ namespace ocre {
 namespace {
 
 constexpr const char* kNoMemoryForPath = "pas assez de memoire pour allouer le path ";
-constexpr uint64_t kHeaderBytes = 5;
-constexpr uint64_t kBytesPerCoordinate = 4;
-constexpr uint64_t kCoordinatesPerWaypoint = 3;
 
 void readCoordinates(DataFile& file, std::vector<int32_t>& values) {
     for (int32_t& value : values) {
@@ -29,7 +26,7 @@ Path::Path(const char* fileName) {
     uint8_t loop = 0;
     if (!file.readU32(count) || !file.readU8(loop)) file.refuseTruncated();
     // A damaged count must not make us allocate arrays the file cannot fill.
-    file.requireSize(kHeaderBytes + kCoordinatesPerWaypoint * kBytesPerCoordinate * count);
+    file.requireSize(kPathHeaderBytes + kPathWaypointBytes * count);
     count_ = count;
     loop_ = loop;
 

@@ -12,6 +12,12 @@
 
 namespace ocre {
 
+constexpr uint64_t kPathHeaderBytes = 5;
+constexpr uint64_t kPathCoordinateBytes = 4;
+constexpr uint64_t kPathWaypointBytes = 3 * kPathCoordinateBytes;  // its x, y and z
+// Any loop flag byte but 0 makes the route start again; writers put this.
+constexpr uint8_t kPathLoops = 1;
+
 class Path : public Behaviour {
 public:
     // Loads the file (fatal on failure, and for a file shorter than its

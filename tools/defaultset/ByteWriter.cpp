@@ -1,5 +1,7 @@
 #include "tools/defaultset/ByteWriter.h"
 
+#include "core/LittleEndian.h"
+
 namespace ocre {
 
 ByteWriter& ByteWriter::u8(uint8_t value) {
@@ -8,13 +10,16 @@ ByteWriter& ByteWriter::u8(uint8_t value) {
 }
 
 ByteWriter& ByteWriter::u16(uint16_t value) {
-    bytes_.push_back(static_cast<uint8_t>(value & 0xFF));
-    bytes_.push_back(static_cast<uint8_t>(value >> 8));
+    uint8_t bytes[2];
+    encodeU16(value, bytes);
+    bytes_.insert(bytes_.end(), bytes, bytes + sizeof bytes);
     return *this;
 }
 
 ByteWriter& ByteWriter::u32(uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<uint8_t>((value >> shift) & 0xFF));
+    uint8_t bytes[4];
+    encodeU32(value, bytes);
+    bytes_.insert(bytes_.end(), bytes, bytes + sizeof bytes);
     return *this;
 }
 

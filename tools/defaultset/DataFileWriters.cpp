@@ -1,11 +1,15 @@
 #include "tools/defaultset/DataFileWriters.h"
 
+#include "core/LittleEndian.h"
+#include "data/FrameSet.h"
+#include "data/Map.h"
+#include "data/Path.h"
+#include "gfx/Tile.h"
 #include "tools/defaultset/ByteWriter.h"
 
 namespace ocre {
 namespace {
 
-constexpr uint8_t kFlagSet = 1;
 constexpr uint8_t kFlagClear = 0;
 // The fourth byte of every stored pixel is ignored by the server.
 constexpr uint8_t kUnusedPixelByte = 0;
@@ -47,27 +51,29 @@ std::vector<uint8_t> encodeTileFile(const std::vector<TileArtwork>& tiles) {
     for (const TileArtwork& tile : tiles) {
         out.i32(tile.image.width()).i32(tile.image.height());
         out.u8(kFlagClear)
-            .u8(tile.transparent ? kFlagSet : kFlagClear)
+            .u8(tile.transparent ? kTileFlagSet : kFlagClear)
             .u8(kFlagClear)
             .u8(kFlagClear)
-            .u8(tile.walkable ? kFlagSet : kFlagClear);
+            .u8(tile.walkable ? kTileFlagSet : kFlagClear);
         writePixels(out, tile.image);
     }
     return out.take();
 }
 
 std::vector<uint8_t> encodeMapFile(const MapGrid& grid) {
-    ByteWriter out;
-    out.u32(grid.cols).u32(grid.rows).u32(grid.tileWidth).u32(grid.tileHeight);
-    // Header bytes A, B, C, word D and byte E mean nothing to the server.
-    out.u8(0).u8(0).u8(0).u32(0).u8(0);
-    for (uint16_t index : grid.cells) out.u16(index);
-    return out.take();
+    // Header bytes A, B, C, word D and byte E mean nothing to the server: 0.
+    std::vector<uint8_t> bytes(kMapHeaderBytes + kMapCellBytes * grid.cells.size(), 0);
+    encodeU32(grid.cols, &bytes[kMapColsOffset]);
+    encodeU32(grid.rows, &bytes[kMapRowsOffset]);
+    encodeU32(grid.tileWidth, &bytes[kMapTileWidthOffset]);
+    encodeU32(grid.tileHeight, &bytes[kMapTileHeightOffset]);
+    for (size_t i = 0; i < grid.cells.size(); ++i) encodeU16(grid.cells[i], &bytes[kMapHeaderBytes + kMapCellBytes * i]);
+    return bytes;
 }
 
 std::vector<uint8_t> encodePathFile(const std::vector<Waypoint>& waypoints, bool loops) {
     ByteWriter out;
-    out.u32(static_cast<uint32_t>(waypoints.size())).u8(loops ? kFlagSet : kFlagClear);
+    out.u32(static_cast<uint32_t>(waypoints.size())).u8(loops ? kPathLoops : kFlagClear);
     for (const Waypoint& w : waypoints) out.i32(w.x);
     for (const Waypoint& w : waypoints) out.i32(w.y);
     for (const Waypoint& w : waypoints) out.i32(w.z);
