@@ -4,6 +4,7 @@
 #include <new>
 
 #include "data/FrameSet.h"
+#include "dialogue/MouseChoiceRule.h"
 #include "gfx/Display.h"
 #include "gfx/Input.h"
 
@@ -72,25 +73,17 @@ int32_t mouseChoice(const DialogueBox& box, const GlyphSource& font) {
     const int64_t glyphHeight = font.glyphHeight();
     const int64_t glyphWidth = font.glyphWidth();
     const PointerList<DialogueNode>& choices = box.currentChoices();
-    for (int32_t i = 0; i < choices.count(); ++i) {
+    const PressOutcomes outcomes = pressOutcomes(choices);
+    for (int32_t i = 0; i < outcomes.pressableUntil; ++i) {
         const DialogueNode* choice = choices.at(i);
-        if (choice->kind() == kPlayerKind) {
-            const int64_t top = bandOf(kPlayerKind, portraitHeight).offset + i * glyphHeight;
-            const int64_t length = static_cast<int64_t>(choice->text().size());
-            if (pressInRectangle(toScreen(kTextColumn), toScreen(top),
-                                 toScreen(kTextColumn + (length * glyphWidth) / 2), toScreen(top + glyphHeight))) {
-                return i;
-            }
-        } else if (choice->isEnding()) {
+        if (choice->kind() != kPlayerKind) continue;
+        const int64_t top = bandOf(kPlayerKind, portraitHeight).offset + i * glyphHeight;
+        const int64_t length = static_cast<int64_t>(choice->text().size());
+        if (pressInRectangle(toScreen(kTextColumn), toScreen(top), toScreen(kTextColumn + (length * glyphWidth) / 2),
+                             toScreen(top + glyphHeight)))
             return i;
-        }
     }
-    int32_t best = -1;
-    for (int32_t i = 0; i < choices.count(); ++i) {
-        const int32_t kind = choices.at(i)->kind();
-        if (kind != kPlayerKind && (best == -1 || kind > choices.at(best)->kind())) best = i;
-    }
-    return best;
+    return outcomes.otherwise;
 }
 
 }  // namespace ocre

@@ -34,8 +34,7 @@ private:
 };
 
 // The current choice to validate after the last mouse press, for a box drawn
-// at the screen's origin: the player choice pressed on, else an ending line
-// met first, else the line of the largest kind; -1 when there is nothing.
+// at the screen's origin, by the rule of MouseChoiceRule.h; -1 for nothing.
 int32_t mouseChoice(const DialogueBox& box, const GlyphSource& font);
 
 }  // namespace ocre

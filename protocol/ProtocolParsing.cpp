@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "protocol/ProtocolTexts.h"
 
@@ -22,6 +23,31 @@ template <size_t Capacity>
 bool fits(const WordBuffer<Capacity>& word) {
     return std::strlen(word.data()) <= Capacity;
 }
+
+// The width of the n-th "%<width>s" conversion of a scanning pattern, 0
+// when it has fewer. The widths are written into the patterns by hand, so
+// they are checked against the capacities here, when the server is built:
+// a width above the buffer would overrun it, one below would let an
+// over-long word pass as a shorter one.
+constexpr size_t scanWidth(std::string_view pattern, int n) {
+    for (size_t at = 0; at < pattern.size(); ++at) {
+        if (pattern[at] != '%') continue;
+        size_t width = 0;
+        size_t end = at + 1;
+        for (; end < pattern.size() && pattern[end] >= '0' && pattern[end] <= '9'; ++end)
+            width = width * 10 + static_cast<size_t>(pattern[end] - '0');
+        if (end < pattern.size() && pattern[end] == 's' && n-- == 0) return width;
+        at = end;
+    }
+    return 0;
+}
+static_assert(scanWidth(kRequestPattern, 0) == kRequestCommandCapacity + 1 &&
+                  scanWidth(kRequestPattern, 1) == kLoginCapacity + 1 &&
+                  scanWidth(kRequestPattern, 2) == kPasswordCapacity + 1 &&
+                  scanWidth(kRequestPattern, 3) == kHostCapacity + 1 && scanWidth(kRequestPattern, 4) == 0,
+              "each word of a request is scanned one character beyond its capacity");
+static_assert(scanWidth(kCommandPattern, 0) == kCommandWordCapacity + 1 && scanWidth(kCommandPattern, 1) == 0,
+              "the command word is scanned one character beyond its capacity");
 
 }  // namespace
 

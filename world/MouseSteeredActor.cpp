@@ -1,6 +1,8 @@
 #include "world/MouseSteeredActor.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "data/Map.h"
 #include "data/Path.h"
@@ -91,17 +93,52 @@ constexpr Row kFollowRows[] = {
 };
 
 // Every row's query is asked, in order; the last row that holds wins.
-template <size_t N>
-const Row* lastHeldRow(Controller* controller, const Row (&rows)[N]) {
+const Row* lastHeldRow(Controller* controller, const Row* first, const Row* end) {
     if (controller == nullptr) return nullptr;
     const Row* last = nullptr;
-    for (const Row& row : rows)
-        if ((controller->*row.query)() != 0) last = &row;
+    for (const Row* row = first; row != end; ++row)
+        if ((controller->*row->query)() != 0) last = row;
     return last;
+}
+
+template <size_t N>
+const Row* lastHeldRow(Controller* controller, const Row (&rows)[N]) {
+    return lastHeldRow(controller, rows, rows + N);
 }
 
 // Cell of a pixel position; the division is signed and truncates.
 int32_t cellOf(int32_t pixel, uint32_t tileSize) { return pixel / static_cast<int32_t>(tileSize); }
+
+}  // namespace
+
+struct MouseSteeredActor::Walk {
+    Routine routine;
+    const Row* rows;
+    const Row* rowsEnd;
+    Query keepsWalking;
+    StepDirection step;
+    int32_t signX, signY;  // of the step: -1, 0 or 1
+    // Where the walk ends when it is not held or the step is not allowed.
+    Routine stops;
+    uint32_t stopAnimation;
+};
+
+struct MouseSteeredActor::Stand {
+    Routine routine;
+    const Row* rows;
+    const Row* rowsEnd;
+    // The animation fire2 starts the patrol with.
+    uint32_t patrolAnimation;
+};
+
+namespace {
+
+// The coordinate moved by the speed in the sign's direction; it wraps as
+// the unsigned positions do.
+void moveBy(uint32_t& coordinate, int32_t sign, int32_t speed) {
+    if (sign > 0) coordinate += static_cast<uint32_t>(speed);
+    if (sign < 0) coordinate -= static_cast<uint32_t>(speed);
+}
 
 }  // namespace
 
@@ -112,16 +149,41 @@ MouseSteeredActor::MouseSteeredActor(int32_t period, const DatStructure& frames,
 MouseSteeredActor::~MouseSteeredActor() = default;
 
 void MouseSteeredActor::runStateRoutine() {
+    // Walking right stops facing down, unlike the other directions.
+    static constexpr Walk kWalks[] = {
+        {Routine::WalkRight, std::begin(kWalkRightRows), std::end(kWalkRightRows), &Controller::right,
+         StepDirection::Right, 1, 0, Routine::StandRight, kStandDown},
+        {Routine::WalkLeft, std::begin(kWalkLeftRows), std::end(kWalkLeftRows), &Controller::left, StepDirection::Left,
+         -1, 0, Routine::StandLeft, kStandLeft},
+        {Routine::WalkUp, std::begin(kWalkUpRows), std::end(kWalkUpRows), &Controller::up, StepDirection::Up, 0, -1,
+         Routine::StandUp, kStandUp},
+        {Routine::WalkDown, std::begin(kWalkDownRows), std::end(kWalkDownRows), &Controller::down, StepDirection::Down,
+         0, 1, Routine::StandDown, kStandDown},
+    };
+
+    static constexpr Stand kStands[] = {
+        {Routine::StandRight, std::begin(kStandRightRows), std::end(kStandRightRows), kStandRight},
+        {Routine::StandLeft, std::begin(kStandLeftRows), std::end(kStandLeftRows), kStandLeft},
+        {Routine::StandDown, std::begin(kStandDownRows), std::end(kStandDownRows), kStandDown},
+        {Routine::StandUp, std::begin(kStandUpRows), std::end(kStandUpRows), kStandUp},
+    };
+
     switch (routine_) {
         case Routine::Idle: break;
-        case Routine::WalkRight: walkRight(); break;
-        case Routine::WalkLeft: walkLeft(); break;
-        case Routine::WalkUp: walkUp(); break;
-        case Routine::WalkDown: walkDown(); break;
-        case Routine::StandRight: standRight(); break;
-        case Routine::StandLeft: standLeft(); break;
-        case Routine::StandDown: standDown(); break;
-        case Routine::StandUp: standUp(); break;
+        case Routine::WalkRight:
+        case Routine::WalkLeft:
+        case Routine::WalkUp:
+        case Routine::WalkDown:
+            walk(*std::find_if(std::begin(kWalks), std::end(kWalks),
+                               [this](const Walk& direction) { return direction.routine == routine_; }));
+            break;
+        case Routine::StandRight:
+        case Routine::StandLeft:
+        case Routine::StandDown:
+        case Routine::StandUp:
+            stand(*std::find_if(std::begin(kStands), std::end(kStands),
+                                [this](const Stand& direction) { return direction.routine == routine_; }));
+            break;
         case Routine::FollowBehaviour: followBehaviourRoutine(); break;
         case Routine::OnClick: onClick(); break;
         case Routine::WaitTalk: waitTalk(); break;
@@ -138,66 +200,24 @@ bool MouseSteeredActor::held(Query query) { return controller_ != nullptr && (co
 // A walk routine's last row decides alone: the step, or standing still,
 // whatever the earlier rows stored (their routine still takes over at the
 // next scheduled update when the step is made).
-void MouseSteeredActor::walkRight() {
-    if (const Row* row = lastHeldRow(controller_, kWalkRightRows)) become(row->routine, row->animation);
-    if (held(&Controller::right) && stepAllowed(*this, StepDirection::Right, speed_)) {
-        x += static_cast<uint32_t>(speed_);
+void MouseSteeredActor::walk(const Walk& direction) {
+    if (const Row* row = lastHeldRow(controller_, direction.rows, direction.rowsEnd))
+        become(row->routine, row->animation);
+    if (held(direction.keepsWalking) && stepAllowed(*this, direction.step, speed_)) {
+        moveBy(x, direction.signX, speed_);
+        moveBy(y, direction.signY, speed_);
         return;
     }
-    become(Routine::StandRight, kStandDown);
+    become(direction.stops, direction.stopAnimation);
 }
 
-void MouseSteeredActor::walkLeft() {
-    if (const Row* row = lastHeldRow(controller_, kWalkLeftRows)) become(row->routine, row->animation);
-    if (held(&Controller::left) && stepAllowed(*this, StepDirection::Left, speed_)) {
-        x -= static_cast<uint32_t>(speed_);
-        return;
-    }
-    become(Routine::StandLeft, kStandLeft);
-}
-
-void MouseSteeredActor::walkUp() {
-    if (const Row* row = lastHeldRow(controller_, kWalkUpRows)) become(row->routine, row->animation);
-    if (held(&Controller::up) && stepAllowed(*this, StepDirection::Up, speed_)) {
-        y -= static_cast<uint32_t>(speed_);
-        return;
-    }
-    become(Routine::StandUp, kStandUp);
-}
-
-void MouseSteeredActor::walkDown() {
-    if (const Row* row = lastHeldRow(controller_, kWalkDownRows)) become(row->routine, row->animation);
-    if (held(&Controller::down) && stepAllowed(*this, StepDirection::Down, speed_)) {
-        y += static_cast<uint32_t>(speed_);
-        return;
-    }
-    become(Routine::StandDown, kStandDown);
-}
-
-void MouseSteeredActor::standRight() {
-    if (const Row* row = lastHeldRow(controller_, kStandRightRows)) become(row->routine, row->animation);
-    patrolOnFire2(kStandRight);
-}
-
-void MouseSteeredActor::standLeft() {
-    if (const Row* row = lastHeldRow(controller_, kStandLeftRows)) become(row->routine, row->animation);
-    patrolOnFire2(kStandLeft);
-}
-
-void MouseSteeredActor::standDown() {
-    if (const Row* row = lastHeldRow(controller_, kStandDownRows)) become(row->routine, row->animation);
-    patrolOnFire2(kStandDown);
-}
-
-void MouseSteeredActor::standUp() {
-    if (const Row* row = lastHeldRow(controller_, kStandUpRows)) become(row->routine, row->animation);
-    patrolOnFire2(kStandUp);
-}
-
-void MouseSteeredActor::patrolOnFire2(uint32_t animation) {
+// The patrol row closes every stand routine.
+void MouseSteeredActor::stand(const Stand& direction) {
+    if (const Row* row = lastHeldRow(controller_, direction.rows, direction.rowsEnd))
+        become(row->routine, row->animation);
     if (!held(&Controller::fire2)) return;
     behaviour_ = std::make_unique<Path>(kPatrolPathFile);
-    become(Routine::FollowBehaviour, animation);
+    become(Routine::FollowBehaviour, direction.patrolAnimation);
 }
 
 void MouseSteeredActor::followBehaviourRoutine() {

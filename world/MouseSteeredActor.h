@@ -56,16 +56,12 @@ protected:
     void runStateRoutine() override;
 
 private:
-    void walkRight();
-    void walkLeft();
-    void walkUp();
-    void walkDown();
-    void standRight();
-    void standLeft();
-    void standDown();
-    void standUp();
-    // The patrol row that closes every stand routine.
-    void patrolOnFire2(uint32_t animation);
+    // One walk and one stand routine, each over its direction's row of a
+    // table in the source.
+    struct Walk;
+    struct Stand;
+    void walk(const Walk& direction);
+    void stand(const Stand& direction);
     void followBehaviourRoutine();
     void onClick();
     void waitTalk();

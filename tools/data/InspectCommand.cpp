@@ -24,6 +24,7 @@
 #include "data/Map.h"
 #include "data/Path.h"
 #include "dialogue/DialogueTree.h"
+#include "dialogue/MouseChoiceRule.h"
 #include "tools/data/Command.h"
 #include "tools/data/HeadlessVideo.h"
 #include "tools/data/ServerLoad.h"
@@ -49,14 +50,6 @@ constexpr size_t kMostClickWork = 8000000;
 // A map inspected without its tile file is loaded against this many
 // stand-in tiles, so that no index can be refused.
 constexpr uint32_t kStandInTiles = 65536;
-
-constexpr uint64_t kSpriteHeaderBytes = 8;
-constexpr uint64_t kBytesPerPixel = 4;
-constexpr uint64_t kBoxBytes = 16;
-constexpr uint64_t kMapHeaderBytes = 24;
-constexpr uint64_t kCellBytes = 2;
-constexpr uint64_t kPathHeaderBytes = 5;
-constexpr uint64_t kWaypointBytes = 12;
 
 std::string extensionOf(const std::string& path) {
     std::string ext = fs::path(path).extension().string();
@@ -110,7 +103,6 @@ bool inspectSprite(const std::string& path) {
             frames.load(path.c_str());
         }))
         return report.refuse(refusalText(*refusal));
-    const uint64_t frameBytes = kBytesPerPixel * frames.width * frames.height;
     std::printf("  sprite frame file: %u frames of %u x %u pixels, frame delay %u\n", frames.frameCount, frames.width,
                 frames.height, frames.frameDelay);
     size_t transparent = 0;
@@ -136,8 +128,7 @@ bool inspectSprite(const std::string& path) {
     }
     if (frames.frameCount > kFramesListed)
         std::printf("  %zu of them fully transparent\n", transparent);
-    warnIgnoredTail(report, sizeOf(path), kSpriteHeaderBytes + (frameBytes + kBoxBytes) * frames.frameCount,
-                    "last box");
+    warnIgnoredTail(report, sizeOf(path), spriteFileBytes(frames.frameCount, frames.width, frames.height), "last box");
     return report.accept();
 }
 
@@ -161,8 +152,9 @@ bool inspectTiles(const std::string& path) {
     size_t walkable = 0;
     for (uint32_t i = 0; i < tiles->tileCount(); ++i) {
         const Tile& t = *tiles->tile(i);
-        used += static_cast<uint64_t>(kTileHeaderBytes) + kBytesPerPixel * static_cast<uint64_t>(std::max(t.width, 0)) *
-                                       static_cast<uint64_t>(std::max(t.height, 0));
+        used += static_cast<uint64_t>(kTileHeaderBytes) + uint64_t{kTileBytesPerPixel} *
+                                                               static_cast<uint64_t>(std::max(t.width, 0)) *
+                                                               static_cast<uint64_t>(std::max(t.height, 0));
         walkable += t.walkable == 1 ? 1 : 0;
     }
     std::printf("  tile file: %u tiles, %zu walkable\n", tiles->tileCount(), walkable);
@@ -213,11 +205,11 @@ bool inspectMap(const std::string& path, const std::string& tilesGiven) {
         std::printf("  tiles from %s: %u tiles; %zu of %llu cells walkable\n", tilePath.c_str(), map->tileCount(),
                     walkable, static_cast<unsigned long long>(cells));
     const uint64_t size = sizeOf(path);
-    const uint64_t present = size > kMapHeaderBytes ? std::min(cells, (size - kMapHeaderBytes) / kCellBytes) : 0;
+    const uint64_t present = size > kMapHeaderBytes ? std::min<uint64_t>(cells, (size - kMapHeaderBytes) / kMapCellBytes) : 0;
     if (present < cells)
         report.warn(std::to_string(cells - present) + " of the " + std::to_string(cells) +
                     " cell indices are missing (the server shows tile 0 there)");
-    warnIgnoredTail(report, size, kMapHeaderBytes + kCellBytes * cells, "last cell index");
+    warnIgnoredTail(report, size, kMapHeaderBytes + kMapCellBytes * cells, "last cell index");
     return report.accept();
 }
 
@@ -246,7 +238,7 @@ bool inspectPath(const std::string& path) {
     } else {
         report.warn("the path has no waypoint: an actor on it never moves");
     }
-    warnIgnoredTail(report, sizeOf(path), kPathHeaderBytes + kWaypointBytes * route->waypointCount(), "last z value");
+    warnIgnoredTail(report, sizeOf(path), kPathHeaderBytes + kPathWaypointBytes * route->waypointCount(), "last z value");
     return report.accept();
 }
 
@@ -338,26 +330,14 @@ struct ClickWalk {
 
 using Choices = std::vector<const DialogueNode*>;
 
-// The choices a click can pick, following the mouse-choice rule of the
-// dialogue box: a press on a player choice before the first ending line of
-// the person spoken to takes that choice; any other press takes that ending
-// line, or without one the person's line of the highest kind. One pass over
-// the list, however long it is.
+// The choices a click can pick: every player choice a press can take, and
+// what a press on none of them takes.
 std::set<int> possiblePicks(const Choices& choices) {
+    const PressOutcomes outcomes = pressOutcomes(choices);
     std::set<int> picks;
-    int fallback = -1;
-    for (size_t i = 0; i < choices.size(); ++i) {
-        const DialogueNode* choice = choices[i];
-        if (choice->kind() == kPlayerKind) {
-            picks.insert(static_cast<int>(i));
-        } else if (choice->isEnding()) {
-            picks.insert(static_cast<int>(i));
-            return picks;
-        } else if (fallback < 0 || choice->kind() > choices[static_cast<size_t>(fallback)]->kind()) {
-            fallback = static_cast<int>(i);
-        }
-    }
-    if (fallback >= 0) picks.insert(fallback);
+    for (int32_t i = 0; i < outcomes.pressableUntil; ++i)
+        if (choices[static_cast<size_t>(i)]->kind() == kPlayerKind) picks.insert(i);
+    if (outcomes.otherwise >= 0) picks.insert(outcomes.otherwise);
     return picks;
 }
 
