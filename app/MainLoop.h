@@ -4,11 +4,13 @@
 
 #include <cstdint>
 
+#include "protocol/ProtocolTexts.h"
+
 namespace ocre {
 
 class FrameTimer;
 
-constexpr uint32_t kTurnMilliseconds = 25;
+constexpr uint32_t kTurnMilliseconds = protocol::kTurnMilliseconds;
 
 // What one turn runs; the server wires the scene, the client table and K1.
 class TurnSteps {

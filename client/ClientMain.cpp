@@ -13,10 +13,10 @@
 #include "client/Sessions.h"
 #include "client/WorldArt.h"
 #include "gfx/DisplaySDL.h"
+#include "gfx/ScreenSize.h"
 
 namespace {
 
-constexpr int32_t kDepth = 32;
 constexpr const char* kCaption = "ocre-client";
 
 int fail(const std::string& reason) {
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     std::vector<RecordedDatagram> recording;
     if (!options.replayFile.empty() && !loadRecording(options.replayFile, recording, error)) return fail(error);
 
-    DisplaySDL display(kPictureWidth * options.scale, kPictureHeight * options.scale, kDepth);
+    DisplaySDL display(kPictureWidth * options.scale, kPictureHeight * options.scale, kScreenDepth);
     SDL_WM_SetCaption(kCaption, kCaption);
     display.open();
     SDL_ShowCursor(1);

@@ -154,7 +154,8 @@ std::string clientUsage() {
                "  --seconds S         stop after S seconds (default: run until quit)\n"
                "  --help              show this help\n"
                "\n"
-               "Keys (held, the command is sent to the server every 25 ms):\n") +
+               "Keys (held, the command is sent to the server every ") +
+           std::to_string(protocol::kTurnMilliseconds) + " ms):\n" +
            keys + "  " + kStatusToggleKeyName + "           switch the status line on and off\n  " + kQuitKeyName +
            "      quit (as does closing the window)\n";
 }

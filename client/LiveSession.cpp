@@ -25,7 +25,7 @@ constexpr auto kSilence = seconds(1);
 // Held keys are sent once per server turn: the server applies whatever
 // arrived since its last read at once, so holding walks the dragon
 // steadily and letting go leaves nothing queued.
-constexpr auto kCommandInterval = milliseconds(1000 / protocol::kPassesPerSecond);
+constexpr auto kCommandInterval = milliseconds(protocol::kTurnMilliseconds);
 constexpr auto kRefusalShown = milliseconds(1500);
 constexpr int kLongestWaitMs = 10;
 // A flood must not keep the client from drawing: after this many

@@ -11,6 +11,7 @@
 
 #include "client/FollowCamera.h"
 #include "client/PassReader.h"
+#include "protocol/ProtocolTexts.h"
 #include "world/AnimatedSprite.h"
 
 namespace ocre {
@@ -21,8 +22,9 @@ namespace ocre::client {
 
 class WorldArt;
 
-constexpr int32_t kPictureWidth = 640;
-constexpr int32_t kPictureHeight = 480;
+// The picture shows what the server sends a client: its view.
+constexpr int32_t kPictureWidth = protocol::kClientViewWidth;
+constexpr int32_t kPictureHeight = protocol::kClientViewHeight;
 
 enum class CameraMode { Follow, Server };
 

@@ -7,6 +7,7 @@
 #include "core/Fatal.h"
 #include "dialogue/DialogueFileFormat.h"
 #include "gfx/Display.h"
+#include "gfx/ScreenSize.h"
 
 namespace ocre {
 
@@ -25,8 +26,6 @@ constexpr int32_t kRowStep = 10;
 constexpr int32_t kMarkColumn = 90;
 constexpr int32_t kTextColumn = 100;
 constexpr const char* kMarkText = "*";
-constexpr int32_t kScreenWidth = 640;
-constexpr int32_t kScreenHeight = 480;
 
 // Reads like fgets into a kDialogueLineBufferSize buffer, except that a carriage
 // return right before a line feed is dropped: files saved with CR LF line

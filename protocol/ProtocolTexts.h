@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/ScreenSize.h"
+
 namespace ocre::protocol {
 
 // Transport.
@@ -85,15 +87,19 @@ inline constexpr char kRefusalPrefix[] = "from SERVEUR to CLIENT connection_refu
 inline constexpr char kAcceptancePrefix[] = "from SERVEUR to CLIENT connection_accepted";
 
 // Views.
-constexpr int32_t kClientViewWidth = 640;
-constexpr int32_t kClientViewHeight = 480;
+// A client is sent what the server's screen would show around its camera.
+constexpr int32_t kClientViewWidth = kScreenWidth;
+constexpr int32_t kClientViewHeight = kScreenHeight;
 constexpr uint32_t kStartupViewClientNumber = 1111;
 constexpr int32_t kStartupViewWidth = 320;
 constexpr int32_t kStartupViewHeight = 240;
 constexpr uint16_t kStartupViewPort = 666;
 
-// The main loop's pace: one complete picture per client this often.
-constexpr int kPassesPerSecond = 40;
+// The main loop's pace: one turn, and so one complete picture per client,
+// this often.
+constexpr uint32_t kTurnMilliseconds = 25;
+static_assert(1000 % kTurnMilliseconds == 0, "a whole number of turns per second");
+constexpr int kPassesPerSecond = 1000 / kTurnMilliseconds;
 
 // Datagrams waiting for the other reader of the shared socket; beyond this
 // many, later arrivals are dropped, as a full socket queue would.

@@ -44,7 +44,7 @@ int openSink() {
 // Actors spread over the map's depths and animations, as a busy world has
 // them: the depth order and the animation search see a mix.
 struct World {
-    World(int actors, int views) : scene(640, 480, nullptr, nullptr) {
+    World(int actors, int views) : scene(protocol::kClientViewWidth, protocol::kClientViewHeight, nullptr, nullptr) {
         frames.records.resize(kAnimations);
         frames.count = kAnimations;
         for (int i = 0; i < actors; ++i) {

@@ -4,14 +4,9 @@
 
 #include <cstdlib>
 
+#include "gfx/ScreenSize.h"
+
 namespace ocre {
-namespace {
-
-constexpr int32_t kScreenWidth = 640;
-constexpr int32_t kScreenHeight = 480;
-constexpr int32_t kScreenDepth = 32;
-
-}  // namespace
 
 HeadlessVideo::HeadlessVideo() {
     // A tool never needs a window; the dummy driver works without a screen.
