@@ -12,6 +12,7 @@ namespace ocre {
 class FrameTimer {
 public:
     virtual ~FrameTimer() = default;
+    // Does nothing: kept for timers that need a start value.
     virtual void init(uint32_t milliseconds);
     virtual uint32_t waitFor(uint32_t n);
     virtual uint32_t mark();

@@ -18,6 +18,11 @@ public:
     virtual SurfaceSDL* glyph(unsigned char c) const = 0;
 };
 
+// The server draws nothing at run time; the client and the tools draw with
+// clear, present, setClip, drawSurface and drawText. The other operations
+// (the two nops, putPixel, clearAndFlip, flip, loadBmp, grabSurface,
+// blitSurface) belong to the same display contract for any front end that
+// needs them; nothing here calls them.
 class Display {
 public:
     virtual ~Display() = default;

@@ -30,6 +30,8 @@ void net2_stop();
 
 // Ports are in host order; the IPaddress is SDL_net's (network order inside).
 int net2_resolve(IPaddress* address, const char* host, Uint16 port);
+// The TCP half: no program here opens a TCP socket yet; it stays for
+// services built on the socket manager (and is tested as they would use it).
 int net2_listen_tcp(Uint16 port);
 int net2_listen_tcp_at(IPaddress* address);
 int net2_connect_tcp(const char* host, Uint16 port);

@@ -12,6 +12,8 @@ public:
     virtual ~NetworkService() = default;
 
     virtual int resolve_host(IPaddress* address, const char* host, Uint16 port) = 0;
+    // TCP: the game speaks UDP only; these are for services that need a
+    // stream, and a fake service may leave them failing.
     virtual int listen_tcp(Uint16 port) = 0;
     virtual int listen_tcp_at(IPaddress* address) = 0;
     virtual int connect_tcp(const char* host, Uint16 port) = 0;

@@ -1,7 +1,6 @@
 #include "protocol/ClientTable.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "net/NetworkService.h"
 #include "protocol/DatagramInbox.h"
@@ -88,13 +87,7 @@ void ClientTable::answer(std::unique_ptr<ClientRecord> record) {
         std::printf("%s", kLogTooMany);
         return;
     }
-    uint32_t number = 0;
-    if (!freeClientNumber(number)) {
-        sendRefusal(*record, kReasonNoNumber);
-        std::printf("%s", kLogNoNumber);
-        return;
-    }
-    record->clientNumber = number;
+    record->clientNumber = freeClientNumber();
     ClientRecord* admitted = record.release();
     accepted_.append(admitted);
     std::printf(kLogAdmission, admitted->login.c_str(), admitted->host.c_str(), admitted->port,
@@ -109,17 +102,13 @@ bool ClientTable::alreadyAdmitted(const ClientRecord& record) const {
     return false;
 }
 
-bool ClientTable::freeClientNumber(uint32_t& number) const {
-    std::vector<bool> taken(kClientNumberCount, false);
-    for (const ClientRecord* admitted : accepted_)
-        if (admitted->clientNumber < kClientNumberCount) taken[admitted->clientNumber] = true;
-    for (uint32_t candidate = 0; candidate < kClientNumberCount; ++candidate) {
-        if (!taken[candidate]) {
-            number = candidate;
-            return true;
-        }
+uint32_t ClientTable::freeClientNumber() const {
+    static_assert(kMaxClients < kClientNumberCount, "every admitted client can have a number");
+    for (uint32_t candidate = 0;; ++candidate) {
+        bool taken = false;
+        for (const ClientRecord* admitted : accepted_) taken = taken || admitted->clientNumber == candidate;
+        if (!taken) return candidate;
     }
-    return false;
 }
 
 void ClientTable::sendRefusal(const ClientRecord& record, const char* reason) {

@@ -52,8 +52,9 @@ private:
     void readRequests();
     void answer(std::unique_ptr<ClientRecord> record);
     bool alreadyAdmitted(const ClientRecord& record) const;
-    // The lowest number no admitted client holds; false if all are taken.
-    bool freeClientNumber(uint32_t& number) const;
+    // The lowest number no admitted client holds. Fewer than kMaxClients are
+    // admitted when it is asked, so one of the first kMaxClients is free.
+    uint32_t freeClientNumber() const;
     void sendReply(const ClientRecord& record, const char* format, const char* text);
 
     NetworkService& service_;

@@ -37,6 +37,8 @@ inline constexpr char kRefusalFormat[] = "from SERVEUR to CLIENT connection_refu
 inline constexpr char kAcceptanceFormat[] = "from SERVEUR to CLIENT connection_accepted %s";
 inline constexpr char kReasonAuthentication[] = "authentification failed";
 inline constexpr char kReasonTooMany[] = "too much connections";
+// Kept for the clients that know it: with kMaxClients far below the count of
+// client numbers, this server never runs out of them and never sends it.
 inline constexpr char kReasonNoNumber[] = "server enable to attribute a valid id";
 inline constexpr char kGreeting[] = "hello";
 // The greeting field; only the first 56 characters fit in an acceptance.
@@ -49,7 +51,6 @@ inline constexpr char kLogAuthenticationFailed[] = "authentification failed \n";
 inline constexpr char kLogAuthenticationPassed[] = "authentification reussie\n";
 inline constexpr char kLogAlreadyConnected[] = "client already connected\n";
 inline constexpr char kLogTooMany[] = "too much connections \n";
-inline constexpr char kLogNoNumber[] = "server enable to attribute a valid id \n";
 inline constexpr char kLogAdmission[] =
     "****   Connexion du client %s (ip=%s,port=%u,id_client_attribue=%u) **** \n";
 

@@ -24,6 +24,9 @@ public:
     Actor& operator=(const Actor&) = delete;
 
     virtual bool isTalker() const { return false; }
+    // Two kind queries no actor kind answers yet: kept for new kinds, as
+    // are show, hide, setCurrentAnimation and animation(n), which nothing
+    // in the game calls.
     virtual bool queryB() const { return false; }
     virtual bool queryC() const { return false; }
     virtual void update();

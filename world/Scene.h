@@ -35,7 +35,8 @@ public:
     // Appends the view (not owned) and gives its client number a private list.
     void registerView(ActorView* view);
     // Into the first private list of that client number, out of the shared
-    // list; nothing at all if no private list has the number.
+    // list; nothing at all if no private list has the number. No actor of
+    // this game is private; the lists serve actors only one client sees.
     void moveActorToPrivateList(Actor* actor, uint32_t clientNumber);
     // One turn: poll input, update shared then private actors, refresh the
     // views, end the turn's input.
