@@ -1,6 +1,5 @@
 #include "world/MouseSteeredActor.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -168,25 +167,21 @@ void MouseSteeredActor::runStateRoutine() {
         {Routine::StandUp, std::begin(kStandUpRows), std::end(kStandUpRows), kStandUp},
     };
 
+    for (const Walk& direction : kWalks) {
+        if (direction.routine != routine_) continue;
+        walk(direction);
+        return;
+    }
+    for (const Stand& direction : kStands) {
+        if (direction.routine != routine_) continue;
+        stand(direction);
+        return;
+    }
     switch (routine_) {
-        case Routine::Idle: break;
-        case Routine::WalkRight:
-        case Routine::WalkLeft:
-        case Routine::WalkUp:
-        case Routine::WalkDown:
-            walk(*std::find_if(std::begin(kWalks), std::end(kWalks),
-                               [this](const Walk& direction) { return direction.routine == routine_; }));
-            break;
-        case Routine::StandRight:
-        case Routine::StandLeft:
-        case Routine::StandDown:
-        case Routine::StandUp:
-            stand(*std::find_if(std::begin(kStands), std::end(kStands),
-                                [this](const Stand& direction) { return direction.routine == routine_; }));
-            break;
         case Routine::FollowBehaviour: followBehaviourRoutine(); break;
         case Routine::OnClick: onClick(); break;
         case Routine::WaitTalk: waitTalk(); break;
+        default: break;  // idle
     }
 }
 
