@@ -1,15 +1,14 @@
 #include "tests/client/ClientTestSupport.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "protocol/ProtocolTexts.h"
+#include "tests/support/DefaultDataSet.h"
 
 namespace ocre::test {
 
 void ClientArt::SetUp() {
-    const std::string build = std::string(OCRE_DATA_BINARY) + " build '" + dir.path() + "' >/dev/null";
-    ASSERT_EQ(std::system(build.c_str()), 0);
+    ASSERT_TRUE(copyDefaultDataSet(dir.path()));
     display = std::make_unique<DisplaySDL>(client::kPictureWidth, client::kPictureHeight, 32);
     display->open();
     std::string error;

@@ -1,10 +1,7 @@
 #include "tests/e2e/ServerProcess.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,9 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
-#include <thread>
 
 namespace ocre::test {
 
@@ -29,11 +24,6 @@ int remainingMs(Clock::time_point deadline) {
 }
 
 }  // namespace
-
-bool buildDefaultDataSet(const std::string& dir) {
-    std::string command = std::string(OCRE_DATA_BINARY) + " build '" + dir + "' >/dev/null";
-    return std::system(command.c_str()) == 0;
-}
 
 ServerProcess::ServerProcess(const std::string& dir, const std::vector<std::string>& args,
                              const std::map<std::string, std::string>& env)
@@ -144,54 +134,6 @@ const std::string& ServerProcess::out() {
 const std::string& ServerProcess::err() {
     pump(0);
     return err_;
-}
-
-UdpPeer::UdpPeer() {
-    fd_ = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        throw std::runtime_error("udp bind failed");
-    socklen_t length = sizeof address;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    int size = 4 * 1024 * 1024;
-    setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
-}
-
-UdpPeer::~UdpPeer() {
-    if (fd_ >= 0) close(fd_);
-}
-
-void UdpPeer::sendTo(uint16_t port, const std::string& payload) {
-    std::vector<uint8_t> bytes(payload.begin(), payload.end());
-    bytes.push_back(0);
-    sendBytesTo(port, bytes);
-}
-
-void UdpPeer::sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    sendto(fd_, payload.data(), payload.size(), 0, reinterpret_cast<sockaddr*>(&address), sizeof address);
-}
-
-bool UdpPeer::receive(std::vector<uint8_t>& datagram, int timeoutMs) {
-    pollfd fds{fd_, POLLIN, 0};
-    if (poll(&fds, 1, timeoutMs) <= 0) return false;
-    datagram.resize(2048);
-    ssize_t n = recv(fd_, datagram.data(), datagram.size(), 0);
-    if (n < 0) return false;
-    datagram.resize(static_cast<size_t>(n));
-    return true;
-}
-
-std::string datagramText(const std::vector<uint8_t>& datagram) {
-    std::string text(datagram.begin(), datagram.end());
-    return text.substr(0, text.find('\0'));
 }
 
 std::string connectionRequest(const std::string& login, const UdpPeer& peer, const std::string& password) {

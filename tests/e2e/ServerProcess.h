@@ -1,7 +1,7 @@
 #pragma once
-// Runs the real binaries for end-to-end tests: the server in a folder of
-// its own with its output captured, the data-set builder, and a small UDP
-// peer on 127.0.0.1.
+// Runs the real binaries for end-to-end tests: the server (or another
+// program) in a folder of its own with its output captured, and reads the
+// passes a client receives.
 
 #include <sys/types.h>
 
@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-namespace ocre::test {
+#include "tests/support/DefaultDataSet.h"
+#include "tests/support/UdpPeer.h"
 
-// Builds the default data set into dir with ocre-data; false on failure.
-bool buildDefaultDataSet(const std::string& dir);
+namespace ocre::test {
 
 // Another of the project's programs, run the same way.
 struct Program {
@@ -56,28 +56,6 @@ private:
     int exitStatus_ = -1;
     int termSignal_ = 0;
 };
-
-// A UDP socket on 127.0.0.1 at an OS-chosen port.
-class UdpPeer {
-public:
-    UdpPeer();
-    ~UdpPeer();
-    UdpPeer(const UdpPeer&) = delete;
-    UdpPeer& operator=(const UdpPeer&) = delete;
-
-    uint16_t port() const { return port_; }
-    void sendTo(uint16_t port, const std::string& payload);
-    void sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload);
-    // Next datagram within timeoutMs; false if none.
-    bool receive(std::vector<uint8_t>& datagram, int timeoutMs);
-
-private:
-    int fd_ = -1;
-    uint16_t port_ = 0;
-};
-
-// The text of a 100-byte datagram, up to its first zero byte.
-std::string datagramText(const std::vector<uint8_t>& datagram);
 
 constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";
 constexpr uint16_t kServerPort = 5550;

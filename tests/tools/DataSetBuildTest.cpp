@@ -17,6 +17,7 @@
 #include "dialogue/Font.h"
 #include "gfx/Input.h"
 #include "net/FastEvent.h"
+#include "tests/support/WorkingFolder.h"
 #include "tests/tools/ToolRunner.h"
 #include "tools/data/HeadlessVideo.h"
 #include "tools/defaultset/TileArt.h"
@@ -28,23 +29,6 @@ using test::TempDir;
 
 constexpr const char* kActorLists[] = {"songroku.dat", "mouton.dat", "pointeur.dat", "dragourou.dat"};
 constexpr int kWalkAnimations = 4;
-
-// The DAT lists name their sprite files relative to the working directory.
-class InDirectory {
-public:
-    explicit InDirectory(const std::string& path) {
-        if (getcwd(previous_, sizeof previous_) == nullptr) previous_[0] = '\0';
-        changed_ = chdir(path.c_str()) == 0;
-    }
-    ~InDirectory() {
-        if (changed_ && previous_[0] != '\0' && chdir(previous_) != 0) ADD_FAILURE() << "cannot return to " << previous_;
-    }
-    bool changed() const { return changed_; }
-
-private:
-    char previous_[PATH_MAX];
-    bool changed_ = false;
-};
 
 std::vector<std::string> filesIn(const std::string& directory) {
     std::vector<std::string> names;
@@ -80,8 +64,8 @@ private:
 TempDir* BuiltDataSet::directory_ = nullptr;
 
 TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels) {
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
+    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(inSet.entered());
     for (const char* list : kActorLists) {
         SCOPED_TRACE(list);
         DatStructure dat;
@@ -105,8 +89,8 @@ TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels)
 
 // Standing left is standing right mirrored: a swapped list shows at once.
 TEST_F(BuiltDataSet, StandingLeftIsStandingRightMirrored) {
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
+    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(inSet.entered());
     DatStructure hero;
     hero.load("songroku.dat");
     const PixelImage left = imageOfSurface(*hero.records[5].frames[0]);
@@ -138,8 +122,8 @@ TEST_F(BuiltDataSet, MapBlocksWaterAndWallsAndTheSheepLoopsOnWalkableCells) {
     const Path path(file("mouton3.pat").c_str());
     ASSERT_TRUE(path.loops());
     ASSERT_GT(path.waypointCount(), 8u);
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
+    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(inSet.entered());
     DatStructure sheep;
     sheep.load("mouton.dat");
     const auto w = static_cast<int32_t>(sheep.records[0].width), h = static_cast<int32_t>(sheep.records[0].height);
@@ -250,8 +234,8 @@ protected:
 };
 
 TEST_F(ClickedConversation, EveryRankOfChoiceLeadsToAnEnding) {
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
+    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(inSet.entered());
     DialogueBox box("mairpawn.dlg", "faces.spr");
     const Font font("fonte.spr");
     ASSERT_EQ(box.portraitHeight(), 64u);
