@@ -1,16 +1,14 @@
 // The client protocol against the real server over UDP on 127.0.0.1: the
-// handshake's orders and replies, the passes each admitted client
-// receives, and commands steering the network-steered actor.
+// handshake's orders and replies, and the passes each admitted client
+// receives.
 
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/e2e/ServerProcess.h"
@@ -22,10 +20,6 @@ namespace {
 constexpr int kStartMs = 20000;
 constexpr int kStopMs = 15000;
 constexpr int kReplyMs = 3000;
-// The network-steered actor: fourth built, second in the depth-sorted list.
-constexpr unsigned kSteeredIndex = 1;
-constexpr unsigned kSteeredStartX = 50;
-constexpr unsigned kStep = 30;
 
 std::string requestLine(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre") {
     return "**** demande de connexion du client " + login + " " + password + " 127.0.0.1 " +
@@ -53,28 +47,6 @@ std::string awaitReply(UdpPeer& peer, int timeoutMs = kReplyMs) {
     }
     return "(no reply)";
 }
-
-// Sends one command every few milliseconds until stopped.
-class CommandStream {
-public:
-    CommandStream(const std::string& text, int everyMs)
-        : thread_([this, text, everyMs] {
-              while (!stop_) {
-                  peer_.sendTo(kServerPort, text);
-                  std::this_thread::sleep_for(std::chrono::milliseconds(everyMs));
-              }
-          }) {}
-    ~CommandStream() { stop(); }
-    void stop() {
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-    }
-
-private:
-    UdpPeer peer_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 class ProtocolOverUdp : public testing::Test {
 protected:
@@ -153,46 +125,6 @@ TEST_F(ProtocolOverUdp, HandshakeAdmitsFiveThenRefusesInTheWrittenOrder) {
         ASSERT_FALSE(passes.empty()) << i;
         EXPECT_EQ(passes.back().client, i);
     }
-}
-
-// Commands for another client number steer nothing; a go_right stream for
-// 1111 moves the actor 30 pixels at each of its updates, every second pass.
-TEST_F(ProtocolOverUdp, OnlyClient1111GoRightMovesTheSteeredActorThirtyPixelsPerScheduledUpdate) {
-    auto client = admit("watcher");
-    std::vector<Pass> passes;
-    {
-        CommandStream stream("from CLIENT 7 to SERVEUR go_right", 5);
-        passes = collectPasses(*client, 800);
-    }
-    ASSERT_GE(passes.size(), 10u);
-    for (const Pass& pass : passes) {
-        ASSERT_EQ(pass.actors.size(), 6u);
-        EXPECT_EQ(pass.actors[kSteeredIndex].x, kSteeredStartX);
-        EXPECT_EQ(pass.actors[kSteeredIndex].animation, 4u);
-    }
-    {
-        CommandStream stream("from CLIENT 1111 to SERVEUR go_right", 5);
-        passes = collectPasses(*client, 1500);
-    }
-    ASSERT_GE(passes.size(), 20u);
-    unsigned steps = 0;
-    bool previousMoved = false;
-    for (size_t i = 1; i < passes.size(); ++i) {
-        ASSERT_EQ(passes[i].actors.size(), 6u);
-        const ActorState &before = passes[i - 1].actors[kSteeredIndex], &after = passes[i].actors[kSteeredIndex];
-        EXPECT_EQ(after.y, 50u);
-        ASSERT_TRUE(after.x == before.x || after.x == before.x + kStep) << "pass " << i << ": " << before.x << " -> "
-                                                                        << after.x;
-        const bool moved = after.x != before.x;
-        EXPECT_FALSE(moved && previousMoved) << "the actor is scheduled every second pass; pass " << i;
-        previousMoved = moved;
-        steps += moved;
-        if (moved) {
-            EXPECT_EQ(after.animation, 2u);
-        }
-    }
-    // About one step every two passes once walking; loose, CI is loaded.
-    EXPECT_GE(steps, passes.size() / 4) << passes.size() << " passes";
 }
 
 }  // namespace
