@@ -33,16 +33,4 @@ std::string ClientArt::actor(uint32_t client, uint32_t index, uint32_t x, uint32
     return text;
 }
 
-uint32_t ClientArt::surfaceColour(SDL_Surface* s, int x, int y) {
-    SDL_LockSurface(s);
-    const auto* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
-    const uint32_t value = reinterpret_cast<const uint32_t*>(row)[x];
-    SDL_UnlockSurface(s);
-    Uint8 r, g, b;
-    SDL_GetRGB(value, s->format, &r, &g, &b);
-    return uint32_t{r} << 16 | uint32_t{g} << 8 | b;
-}
-
-uint32_t ClientArt::screenColour(int x, int y) { return surfaceColour(displayScreen(), x, y); }
-
 }  // namespace ocre::test

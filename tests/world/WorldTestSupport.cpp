@@ -1,6 +1,7 @@
 #include "tests/world/WorldTestSupport.h"
 
 #include "gfx/Tile.h"
+#include "tests/support/DataFiles.h"
 
 namespace ocre::test {
 
@@ -20,12 +21,8 @@ DatStructure makeFrames(uint32_t count, uint32_t width, uint32_t height) {
 }
 
 std::unique_ptr<DialogueBox> loadDialogueBox(const std::string& dir, const std::string& conversation) {
-    constexpr uint32_t kFaces = 2, kWidth = 4, kHeight = 32;
     writeFile(dir + "/talk.dlg", conversation);
-    Bytes faces;
-    faces.u16(kFaces).u16(0).u16(kWidth).u16(kHeight).raw(std::vector<uint8_t>(4 * kWidth * kHeight * kFaces, 0));
-    for (uint32_t i = 0; i < kFaces; ++i) faces.i32(0).i32(0).i32(kWidth - 1).i32(kHeight - 1);
-    writeFile(dir + "/faces.spr", faces.data());
+    writeFile(dir + "/faces.spr", colourSprite(4, 32, {0x000000, 0x000000}));
     return std::make_unique<DialogueBox>((dir + "/talk.dlg").c_str(), (dir + "/faces.spr").c_str());
 }
 
