@@ -3,13 +3,12 @@
 // program) in a folder of its own with its output captured, and reads the
 // passes a client receives.
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/DefaultDataSet.h"
 #include "tests/support/UdpPeer.h"
 
@@ -20,41 +19,15 @@ struct Program {
     const char* path;
 };
 
-class ServerProcess {
+// A program run in dir with the given arguments and extra environment
+// (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says otherwise; an empty
+// value unsets the variable): ocre-server unless another program is named.
+class ServerProcess : public ChildProcess {
 public:
     ServerProcess(Program program, const std::string& dir, const std::vector<std::string>& args,
                   const std::map<std::string, std::string>& env = {});
-    // Starts ocre-server in dir with the given arguments and extra
-    // environment (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says
-    // otherwise; an empty value unsets the variable).
     ServerProcess(const std::string& dir, const std::vector<std::string>& args,
                   const std::map<std::string, std::string>& env = {});
-    ~ServerProcess();
-    ServerProcess(const ServerProcess&) = delete;
-    ServerProcess& operator=(const ServerProcess&) = delete;
-
-    // Waits until standard output contains text; false on timeout or exit.
-    bool waitForOutput(const std::string& text, int timeoutMs);
-    void signal(int signalNumber);
-    // Waits for the process to end; false on timeout (then it is killed).
-    bool waitForExit(int timeoutMs);
-
-    const std::string& out();
-    const std::string& err();
-    bool exited() const { return exited_; }
-    int exitStatus() const { return exitStatus_; }
-
-private:
-    void pump(int timeoutMs);
-    pid_t pid_ = -1;
-    int outFd_ = -1;
-    int errFd_ = -1;
-    std::string out_;
-    std::string err_;
-    bool exited_ = false;
-    bool reaped_ = false;
-    int exitStatus_ = -1;
-    int termSignal_ = 0;
 };
 
 constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";

@@ -2,8 +2,6 @@
 // answers like the real one: datagrams of 100 bytes sent from another port
 // than the one it listens on.
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,15 +46,7 @@ private:
     UdpPeer sending_;
 };
 
-ChildResult runBot(std::vector<std::string> args) {
-    return runInChild([&args] {
-        std::vector<char*> argv{const_cast<char*>(OCRE_BOT_BINARY)};
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        execv(OCRE_BOT_BINARY, argv.data());
-        _exit(127);
-    });
-}
+ChildResult runBot(const std::vector<std::string>& args) { return runProgram(OCRE_BOT_BINARY, args); }
 
 ChildResult runBotAt(const FakeServer& server, const std::string& mode, std::vector<std::string> options) {
     options.insert(options.begin(), {mode, "--host", "127.0.0.1", "--server-port", server.port()});
