@@ -14,6 +14,7 @@
 #include "tests/support/DataFiles.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/RecordingDisplay.h"
+#include "tests/support/SdlEvents.h"
 #include "tests/support/TestFiles.h"
 
 namespace ocre {
@@ -46,10 +47,7 @@ protected:
     // with 16-pixel glyph rows and 32-pixel portraits, so the player band
     // starts at 42; glyph width 12 makes "Oui " 24 pixels wide: (4 * 12) / 2.
     int32_t choiceAfterPressAt(const DialogueBox& box, int x, int y) {
-        SDL_Event press{};
-        press.button = {SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT, SDL_PRESSED, static_cast<Uint16>(x),
-                        static_cast<Uint16>(y)};
-        fe_push(&press);
+        test::pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y);
         pollInput();
         return mouseChoice(box, test::FixedGlyphs(12, 16));
     }

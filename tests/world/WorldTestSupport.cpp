@@ -61,22 +61,4 @@ Scene& WorldTest::makeScene(uint32_t cols, uint32_t rows, const std::vector<std:
     return *scene_;
 }
 
-void WorldTest::pushButton(bool pressed, uint8_t button, int32_t x, int32_t y) {
-    SDL_Event event{};
-    event.button.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<uint16_t>(x);
-    event.button.y = static_cast<uint16_t>(y);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
-void WorldTest::pressKey(int symbol) {
-    SDL_Event event{};
-    event.key.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = static_cast<SDLKey>(symbol);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
 }  // namespace ocre::test
