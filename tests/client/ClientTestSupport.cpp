@@ -4,6 +4,7 @@
 
 #include "protocol/ProtocolTexts.h"
 #include "tests/support/DefaultDataSet.h"
+#include "tests/support/ProtocolLines.h"
 
 namespace ocre::test {
 
@@ -16,9 +17,8 @@ void ClientArt::SetUp() {
 }
 
 std::vector<uint8_t> ClientArt::datagram(const std::string& text) {
-    std::vector<uint8_t> bytes(protocol::kDatagramSize, 0);
-    std::copy(text.begin(), text.end(), bytes.begin());
-    return bytes;
+    const std::string bytes = padded(text);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::string ClientArt::camera(uint32_t client, uint32_t x, uint32_t y) {

@@ -22,8 +22,7 @@ constexpr int kStopMs = 15000;
 constexpr int kReplyMs = 3000;
 
 std::string requestLine(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre") {
-    return "**** demande de connexion du client " + login + " " + password + " 127.0.0.1 " +
-           std::to_string(peer.port()) + " ****\n";
+    return test::requestLine(login, password, peer.port(), "127.0.0.1");
 }
 
 bool isDisplayUpdate(const std::string& text) {

@@ -33,11 +33,6 @@ ServerProcess::ServerProcess(Program program, const std::string& dir, const std:
           execProgram(program.path, args);
       }) {}
 
-std::string connectionRequest(const std::string& login, const UdpPeer& peer, const std::string& password) {
-    return "from CLIENT to SERVEUR connection_request " + login + " " + password + " 127.0.0.1 " +
-           std::to_string(peer.port());
-}
-
 std::vector<Pass> collectPasses(UdpPeer& peer, int milliseconds, std::vector<std::string>* others) {
     std::vector<Pass> passes;
     const auto until = Clock::now() + std::chrono::milliseconds(milliseconds);

@@ -10,6 +10,7 @@
 
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DefaultDataSet.h"
+#include "tests/support/ProtocolLines.h"
 #include "tests/support/UdpPeer.h"
 
 namespace ocre::test {
@@ -35,7 +36,10 @@ constexpr uint16_t kServerPort = 5550;
 constexpr size_t kDatagramSize = 100;
 
 // A connection request from a client listening on the peer's port.
-std::string connectionRequest(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre");
+inline std::string connectionRequest(const std::string& login, const UdpPeer& peer,
+                                     const std::string& password = "ocre") {
+    return connectionRequest(login, password, peer.port(), "127.0.0.1");
+}
 
 struct ActorState {
     unsigned index, x, y, animation;

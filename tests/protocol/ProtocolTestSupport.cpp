@@ -11,16 +11,8 @@ namespace {
 constexpr uint32_t kTileSize = 8;
 }  // namespace
 
-std::string padded(const std::string& text) { return text + std::string(100 - text.size(), '\0'); }
-
 std::string sentTo(unsigned port, const std::string& text) {
     return "127.0.0.1:" + std::to_string(port) + " " + padded(text);
-}
-
-std::string connectionRequest(const std::string& login, const std::string& password, unsigned port,
-                              const std::string& host) {
-    return "from CLIENT to SERVEUR connection_request " + login + " " + password + " " + host + " " +
-           std::to_string(port);
 }
 
 std::string captureStdout(const std::function<void()>& body) {

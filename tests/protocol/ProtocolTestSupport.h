@@ -14,6 +14,7 @@
 #include "protocol/DatagramInbox.h"
 #include "protocol/ViewFactory.h"
 #include "tests/support/MemoryNetwork.h"
+#include "tests/support/ProtocolLines.h"
 #include "world/Actor.h"
 #include "world/Scene.h"
 
@@ -21,12 +22,8 @@ namespace ocre::test {
 
 constexpr int kListeningSocket = MemoryNetwork::kListeningSocket;
 
-// The text, zero-padded to the 100 bytes of every datagram the server sends.
-std::string padded(const std::string& text);
 // A datagram as the service records it: "127.0.0.1:port " then the 100 bytes.
 std::string sentTo(unsigned port, const std::string& text);
-std::string connectionRequest(const std::string& login, const std::string& password = "ocre", unsigned port = 4000,
-                              const std::string& host = "localhost");
 std::string captureStdout(const std::function<void()>& body);
 
 // The greeting is "hello" and the map all walkable, of the given size in

@@ -16,6 +16,7 @@
 #include "protocol/ProtocolParsing.h"
 #include "protocol/ProtocolTexts.h"
 #include "tools/common/PassTracker.h"
+#include "tests/support/ProtocolLines.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/UdpPeer.h"
 
@@ -35,8 +36,7 @@ public:
         return got;
     }
     void send(uint16_t port, const std::string& text) {
-        std::string bytes = text;
-        bytes.resize(protocol::kDatagramSize, '\0');
+        const std::string bytes = padded(text);
         sending_.sendBytesTo(port, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     }
 
