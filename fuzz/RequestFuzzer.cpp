@@ -14,8 +14,8 @@
 #include "protocol/ClientTable.h"
 #include "protocol/DatagramInbox.h"
 #include "protocol/ProtocolTexts.h"
-#include "tests/support/MemoryNetwork.h"
 #include "protocol/ViewFactory.h"
+#include "tests/support/MemoryNetwork.h"
 #include "world/Scene.h"
 
 using namespace ocre;
