@@ -87,36 +87,26 @@ TEST_F(ProtocolOverUdp, HandshakeAdmitsFiveThenRefusesInTheWrittenOrder) {
         EXPECT_TRUE(server->waitForOutput(expected, kReplyMs)) << server->out();
     }
 
-    UdpPeer wrong;
-    wrong.sendTo(kServerPort, connectionRequest("intruder", wrong, "guess"));
-    EXPECT_EQ(awaitReply(wrong), "from SERVEUR to CLIENT connection_refused authentification failed");
-    EXPECT_TRUE(server->waitForOutput(requestLine("intruder", wrong, "guess") +
-                                          "from SERVEUR to CLIENT connection_refused authentification failed\n"
-                                          "authentification failed \n",
-                                      kReplyMs))
-        << server->out();
-
-    UdpPeer again;
-    again.sendTo(kServerPort, connectionRequest("c2", again));
-    EXPECT_EQ(awaitReply(again), "from SERVEUR to CLIENT connection_accepted hello");
-    EXPECT_TRUE(server->waitForOutput(requestLine("c2", again) +
-                                          "authentification reussie\n"
-                                          "from SERVEUR to CLIENT connection_accepted hello\n"
-                                          "client already connected\n",
-                                      kReplyMs))
-        << server->out();
-    std::vector<uint8_t> datagram;
-    EXPECT_FALSE(again.receive(datagram, 300)) << "no second view for an admitted login";
-
-    UdpPeer sixth;
-    sixth.sendTo(kServerPort, connectionRequest("c5", sixth));
-    EXPECT_EQ(awaitReply(sixth), "from SERVEUR to CLIENT connection_refused too much connections");
-    EXPECT_TRUE(server->waitForOutput(requestLine("c5", sixth) +
-                                          "authentification reussie\n"
-                                          "from SERVEUR to CLIENT connection_refused too much connections\n"
-                                          "too much connections \n",
-                                      kReplyMs))
-        << server->out();
+    // A wrong password, a login already admitted, then one client too many:
+    // the reply, and what the server prints after the request line.
+    const std::string accepted = "from SERVEUR to CLIENT connection_accepted hello";
+    const std::string refused = "from SERVEUR to CLIENT connection_refused ";
+    const struct { const char *login, *password; std::string reply, lines; } requests[] = {
+        {"intruder", "guess", refused + "authentification failed",
+         refused + "authentification failed\nauthentification failed \n"},
+        {"c2", "ocre", accepted, "authentification reussie\n" + accepted + "\nclient already connected\n"},
+        {"c5", "ocre", refused + "too much connections",
+         "authentification reussie\n" + refused + "too much connections\ntoo much connections \n"},
+    };
+    for (const auto& request : requests) {
+        UdpPeer peer;
+        peer.sendTo(kServerPort, connectionRequest(request.login, peer, request.password));
+        EXPECT_EQ(awaitReply(peer), request.reply);
+        EXPECT_TRUE(server->waitForOutput(requestLine(request.login, peer, request.password) + request.lines, kReplyMs))
+            << server->out();
+        std::vector<uint8_t> datagram;
+        EXPECT_FALSE(peer.receive(datagram, 300)) << request.login << ": no view beyond the five admitted";
+    }
 
     // Every admitted client keeps receiving its own passes.
     for (size_t i = 0; i < admitted.size(); ++i) {
