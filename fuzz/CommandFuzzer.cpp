@@ -8,23 +8,24 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz/DatagramFeed.h"
+#include "fuzz/DatagramTurns.h"
 #include "fuzz/FuzzSupport.h"
 #include "gfx/Input.h"
 #include "protocol/CommandReader.h"
 #include "protocol/DatagramInbox.h"
 #include "protocol/ProtocolTexts.h"
+#include "tests/support/MemoryNetwork.h"
 
 using namespace ocre;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetInputForTesting();
-    fuzz::DatagramFeed feed;
+    test::MemoryNetwork feed;
     protocol::DatagramInbox inbox(feed);
     protocol::CommandReader reader(inbox);
     for (const fuzz::Turn& turn : fuzz::splitTurns(data, size)) {
         feed.deliver(turn);
-        setLastUdpSocket(fuzz::DatagramFeed::kListeningSocket);
+        setLastUdpSocket(test::MemoryNetwork::kListeningSocket);
         reader.readCommands(protocol::kSteeringClientNumber);
         reader.readCommands(protocol::kSteeringClientNumber);
         endFrameInput();

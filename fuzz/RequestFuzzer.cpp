@@ -8,13 +8,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "fuzz/DatagramFeed.h"
+#include "fuzz/DatagramTurns.h"
 #include "fuzz/FuzzSupport.h"
 #include "gfx/Input.h"
 #include "protocol/ClientTable.h"
 #include "protocol/DatagramInbox.h"
 #include "protocol/ProtocolTexts.h"
 #include "protocol/ViewFactory.h"
+#include "tests/support/MemoryNetwork.h"
 #include "world/Scene.h"
 
 using namespace ocre;
@@ -26,14 +27,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetInputForTesting();
-    fuzz::DatagramFeed feed;
+    test::MemoryNetwork feed;
     Scene scene(protocol::kClientViewWidth, protocol::kClientViewHeight, nullptr, nullptr);
     protocol::DatagramInbox inbox(feed);
     protocol::ClientTable table(feed, inbox, std::make_unique<protocol::ViewFactory>(scene, feed),
                                 protocol::kGreeting);
     for (const fuzz::Turn& turn : fuzz::splitTurns(data, size)) {
         feed.deliver(turn);
-        setLastUdpSocket(fuzz::DatagramFeed::kListeningSocket);
+        setLastUdpSocket(test::MemoryNetwork::kListeningSocket);
         table.serveRequests();
     }
     table.releaseRecords();

@@ -13,7 +13,7 @@
 
 #include "client/ActorTable.h"
 #include "client/PassReader.h"
-#include "fuzz/DatagramFeed.h"
+#include "fuzz/DatagramTurns.h"
 #include "tools/common/PassTracker.h"
 #include "tools/common/ServerMessage.h"
 

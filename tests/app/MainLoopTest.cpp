@@ -9,6 +9,7 @@
 #include "app/StopSignal.h"
 #include "gfx/Input.h"
 #include "net/FastEvent.h"
+#include "tests/support/SdlEvents.h"
 #include "world/KeyboardController.h"
 
 namespace ocre {
@@ -90,14 +91,7 @@ struct KeyboardTurn : TurnSteps {
     int turns = 0;
 };
 
-void pushKey(Uint8 type) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    fe_push(&event);
-}
+void pushKey(Uint8 type) { test::pushKey(type, SDLK_ESCAPE); }
 
 TEST(MainLoopWithKeyboard, EscapeHeldAtAPollEndsTheLoopButATapWithinOnePollDoesNot) {
     resetStopRequestForTesting();

@@ -1,15 +1,15 @@
 #include "tests/client/ClientTestSupport.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "protocol/ProtocolTexts.h"
+#include "tests/support/DefaultDataSet.h"
+#include "tests/support/ProtocolLines.h"
 
 namespace ocre::test {
 
 void ClientArt::SetUp() {
-    const std::string build = std::string(OCRE_DATA_BINARY) + " build '" + dir.path() + "' >/dev/null";
-    ASSERT_EQ(std::system(build.c_str()), 0);
+    ASSERT_TRUE(copyDefaultDataSet(dir.path()));
     display = std::make_unique<DisplaySDL>(client::kPictureWidth, client::kPictureHeight, 32);
     display->open();
     std::string error;
@@ -17,9 +17,8 @@ void ClientArt::SetUp() {
 }
 
 std::vector<uint8_t> ClientArt::datagram(const std::string& text) {
-    std::vector<uint8_t> bytes(protocol::kDatagramSize, 0);
-    std::copy(text.begin(), text.end(), bytes.begin());
-    return bytes;
+    const std::string bytes = padded(text);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::string ClientArt::camera(uint32_t client, uint32_t x, uint32_t y) {
@@ -33,17 +32,5 @@ std::string ClientArt::actor(uint32_t client, uint32_t index, uint32_t x, uint32
     std::snprintf(text, sizeof text, protocol::kActorFormat, client, index, x, y, animation);
     return text;
 }
-
-uint32_t ClientArt::surfaceColour(SDL_Surface* s, int x, int y) {
-    SDL_LockSurface(s);
-    const auto* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
-    const uint32_t value = reinterpret_cast<const uint32_t*>(row)[x];
-    SDL_UnlockSurface(s);
-    Uint8 r, g, b;
-    SDL_GetRGB(value, s->format, &r, &g, &b);
-    return uint32_t{r} << 16 | uint32_t{g} << 8 | b;
-}
-
-uint32_t ClientArt::screenColour(int x, int y) { return surfaceColour(displayScreen(), x, y); }
 
 }  // namespace ocre::test

@@ -15,6 +15,7 @@
 #include "client/Picture.h"
 #include "client/WorldArt.h"
 #include "gfx/DisplaySDL.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/TestFiles.h"
 
 namespace ocre::test {
@@ -27,9 +28,7 @@ public:
     static std::string actor(uint32_t client, uint32_t index, uint32_t x, uint32_t y, uint32_t animation);
 
     // The screen's colour at (x, y), as 0xRRGGBB.
-    static uint32_t screenColour(int x, int y);
-    // A surface's colour at (x, y), as 0xRRGGBB.
-    static uint32_t surfaceColour(SDL_Surface* surface, int x, int y);
+    static uint32_t screenColour(int x, int y) { return colourAt(displayScreen(), x, y); }
 
 protected:
     void SetUp() override;

@@ -34,7 +34,7 @@ protected:
         int compared = 0;
         for (int fy = 0; fy < frame->h; ++fy)
             for (int fx = 0; fx < frame->w; ++fx) {
-                const uint32_t colour = surfaceColour(frame, fx, fy);
+                const uint32_t colour = colourAt(frame, fx, fy);
                 const int sx = x + fx, sy = y + fy;
                 if (colour == 0 || sx < 0 || sy < 0 || sx >= kPictureWidth || sy >= kPictureHeight) continue;
                 EXPECT_EQ(screenColour(sx, sy), colour) << "sprite pixel " << fx << "," << fy;
@@ -56,7 +56,7 @@ TEST_F(PictureTest, TheMapUnderTheCameraMatchesTheTilesCellForCell) {
             const uint32_t wx = static_cast<uint32_t>(x + pass.cameraX), wy = static_cast<uint32_t>(y + pass.cameraY);
             const Tile* tile = map.cell(wx / map.tileWidth(), wy / map.tileHeight());
             ASSERT_NE(tile, nullptr);
-            const uint32_t colour = surfaceColour(tile->surface->sdlSurface(), static_cast<int>(wx % map.tileWidth()),
+            const uint32_t colour = colourAt(tile->surface->sdlSurface(), static_cast<int>(wx % map.tileWidth()),
                                                   static_cast<int>(wy % map.tileHeight()));
             // A transparent tile's black shows the black under the map.
             ASSERT_EQ(screenColour(x, y), colour) << "at " << x << "," << y;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/data/DataFiles.h"
+#include "tests/data/LoaderTest.h"
 
 namespace ocre {
 namespace {

@@ -3,16 +3,15 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "tests/data/DataFiles.h"
+#include "tests/data/LoaderTest.h"
+#include "tests/support/Pixels.h"
 
 namespace ocre {
 namespace {
 
 using FrameSetTest = test::LoaderTest;
 
-uint32_t pixelAt(SDL_Surface* surface, int x, int y) {
-    return static_cast<const uint32_t*>(surface->pixels)[y * surface->pitch / 4 + x];
-}
+using test::pixelAt;
 
 uint32_t onScreen(uint8_t r, uint8_t g, uint8_t b) { return SDL_MapRGB(displayScreen()->format, r, g, b); }
 

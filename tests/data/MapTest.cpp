@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/data/DataFiles.h"
+#include "tests/data/LoaderTest.h"
 #include "tests/support/RecordingDisplay.h"
 
 namespace ocre {
@@ -21,22 +21,6 @@ protected:
     }
     test::RecordingDisplay recorder;
 };
-
-TEST_F(MapTest, TileTableCountsOnlyCompleteRecords) {
-    const test::File one = test::tileFile(2, 1, {1});
-    test::File cutInPixels = test::tileFile(2, 1, {1, 1});
-    cutInPixels.pop_back();
-    const std::pair<test::File, uint32_t> rows[] = {
-        {test::Bytes().raw(one).raw(one).u8(1).u8(2).u8(3).u8(4).u8(5).data(), 2},
-        {test::Bytes().raw(one).raw(test::tileFile(0, 3, {1})).raw(one).data(), 1},
-        {cutInPixels, 1},
-        {{}, 0},
-    };
-    for (const auto& [file, count] : rows) {
-        SCOPED_TRACE(file.size());
-        EXPECT_EQ(Map(write("t.tle", file).c_str(), &recorder).tileCount(), count);
-    }
-}
 
 TEST_F(MapTest, CellsShareTheTilesTheirIndicesSelectAndMissingIndicesSelectTheFirst) {
     const std::string tiles = write("t.tle", test::tileFile(2, 1, {1, 0}));

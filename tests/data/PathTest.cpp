@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/data/DataFiles.h"
+#include "tests/data/LoaderTest.h"
 
 namespace ocre {
 namespace {

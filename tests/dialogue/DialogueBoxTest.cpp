@@ -11,7 +11,10 @@
 #include "gfx/Input.h"
 #include "gfx/Surface.h"
 #include "net/FastEvent.h"
-#include "tests/dialogue/DialogueTestSupport.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/RecordingDisplay.h"
+#include "tests/support/SdlEvents.h"
 #include "tests/support/TestFiles.h"
 
 namespace ocre {
@@ -34,7 +37,7 @@ protected:
     std::unique_ptr<DialogueBox> openBox(const std::string& conversation,
                                          const std::vector<uint32_t>& faces = {kSpeakerFace, kPlayerFace}) {
         test::writeFile(dir_.file("box.dlg"), conversation);
-        test::writeSpriteFile(dir_.file("faces.spr"), kFaceWidth, kFaceHeight, faces);
+        test::writeFile(dir_.file("faces.spr"), test::colourSprite(kFaceWidth, kFaceHeight, faces));
         auto box = std::make_unique<DialogueBox>(dir_.file("box.dlg").c_str(), dir_.file("faces.spr").c_str());
         box->reset();
         return box;
@@ -44,10 +47,7 @@ protected:
     // with 16-pixel glyph rows and 32-pixel portraits, so the player band
     // starts at 42; glyph width 12 makes "Oui " 24 pixels wide: (4 * 12) / 2.
     int32_t choiceAfterPressAt(const DialogueBox& box, int x, int y) {
-        SDL_Event press{};
-        press.button = {SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT, SDL_PRESSED, static_cast<Uint16>(x),
-                        static_cast<Uint16>(y)};
-        fe_push(&press);
+        test::pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y);
         pollInput();
         return mouseChoice(box, test::FixedGlyphs(12, 16));
     }
@@ -74,7 +74,7 @@ TEST_F(DialogueBoxTest, EachChoiceGoesInTheBandOfItsKindWithItsPortrait) {
     std::vector<std::pair<uint32_t, int>> faces;
     for (const test::SurfaceCall& call : recorder.surfaces) {
         EXPECT_EQ(std::make_tuple(call.x, call.w, call.h), std::make_tuple(120 - kFaceWidth, kFaceWidth, kFaceHeight));
-        faces.emplace_back(test::pixelAt(call.surface->sdlSurface(), 0, 0), call.y);
+        faces.emplace_back(test::colourAt(call.surface->sdlSurface(), 0, 0), call.y);
     }
     EXPECT_EQ(faces, (std::vector<std::pair<uint32_t, int>>{
                          {kSpeakerFace, 40}, {kPlayerFace, 82}, {kPlayerFace, 82}, {kSpeakerFace, 124}}));

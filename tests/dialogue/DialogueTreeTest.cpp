@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/dialogue/DialogueTestSupport.h"
+#include "tests/support/RecordingDisplay.h"
 #include "tests/support/TestFiles.h"
 
 namespace ocre {

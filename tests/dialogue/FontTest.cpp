@@ -8,7 +8,9 @@
 
 #include "gfx/DisplaySDL.h"
 #include "gfx/Surface.h"
-#include "tests/dialogue/DialogueTestSupport.h"
+#include "tests/support/DataFiles.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/RecordingDisplay.h"
 #include "tests/support/TestFiles.h"
 
 namespace ocre {
@@ -27,13 +29,13 @@ TEST(FontTest, GlyphsAreTheFramesAndAFileWithout256FramesIsReported) {
         std::vector<uint32_t> colours;
         for (int c = 0; c < row.frames; ++c) colours.push_back(static_cast<uint32_t>(c) << 16 | 7);
         const std::string path = dir.file("fonte" + std::to_string(row.frames) + ".spr");
-        test::writeSpriteFile(path, 6, 9, colours);
+        test::writeFile(path, test::colourSprite(6, 9, colours));
         const test::ChildResult result = test::runInChild([&] {
             DisplaySDL display(640, 480, 32);
             display.open();
             Font font(path.c_str());
             const auto colour = [&](unsigned char c) {
-                return font.glyph(c) ? test::pixelAt(font.glyph(c)->sdlSurface(), 5, 8) : 0u;
+                return font.glyph(c) ? test::colourAt(font.glyph(c)->sdlSurface(), 5, 8) : 0u;
             };
             std::printf("%ux%u %06X %06X %06X", font.glyphWidth(), font.glyphHeight(), colour('A'), colour(0xE9),
                         colour(0xFF));

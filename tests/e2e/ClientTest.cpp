@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,14 +15,15 @@
 #include <thread>
 
 #include "tests/e2e/ServerProcess.h"
+#include "tests/support/FreePort.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/VirtualScreen.h"
 
 namespace ocre::test {
 namespace {
 
 constexpr int kStartMs = 20000;
 constexpr int kExitMs = 20000;
-constexpr const char* kXvfb = "/usr/bin/Xvfb";
 
 std::string commandOutput(const std::string& command) {
     std::string out;
@@ -52,22 +53,13 @@ bool readSummary(const std::string& out, double& perSecond, unsigned long& ignor
     return true;
 }
 
-uint16_t freePort() {
-    UdpPeer probe;
-    return probe.port();
-}
-
 TEST(ClientWithServer, AHeldArrowKeyInItsWindowWalksTheDragonThatAnotherClientSees) {
-    if (access(kXvfb, X_OK) != 0 || commandOutput("command -v xdotool").empty()) GTEST_SKIP() << "needs Xvfb and xdotool";
+    if (commandOutput("command -v Xvfb").empty() || commandOutput("command -v xdotool").empty()) GTEST_SKIP() << "needs Xvfb and xdotool";
     TempDir dir;
-    ASSERT_TRUE(buildDefaultDataSet(dir.path()));
-    int displayNumber = 70 + static_cast<int>(getpid() % 200);
-    while (access(("/tmp/.X11-unix/X" + std::to_string(displayNumber)).c_str(), F_OK) == 0) ++displayNumber;
-    const std::string display = ":" + std::to_string(displayNumber);
-    ServerProcess xvfb(Program{kXvfb}, dir.path(), {display, "-noreset", "-screen", "0", "800x600x24"});
-    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(displayNumber);
-    for (int i = 0; i < 100 && access(socket.c_str(), F_OK) != 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_EQ(access(socket.c_str(), F_OK), 0) << "Xvfb did not start";
+    ASSERT_TRUE(copyDefaultDataSet(dir.path()));
+    VirtualScreen screen;
+    const std::string& display = screen.display();
+    ASSERT_FALSE(display.empty()) << "Xvfb did not start";
 
     ServerProcess server(dir.path(), {});
     ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs));
@@ -110,10 +102,10 @@ TEST(ClientWithServer, AHeldArrowKeyInItsWindowWalksTheDragonThatAnotherClientSe
 
 TEST(ClientWithServer, KeepsDrawingAtTheServersPaceUnderAFloodOfHostileDatagrams) {
     TempDir dir;
-    ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+    ASSERT_TRUE(copyDefaultDataSet(dir.path()));
     ServerProcess server(dir.path(), {});
     ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs));
-    const uint16_t port = freePort();
+    const uint16_t port = freePort(SOCK_DGRAM);
     ServerProcess client(Program{OCRE_CLIENT_BINARY}, dir.path(),
                          {"--login", "flooded", "--port", std::to_string(port), "--seconds", "6"});
     ASSERT_TRUE(server.waitForOutput("Connexion du client flooded", kStartMs)) << server.out();
@@ -160,7 +152,7 @@ TEST(ClientWithServer, KeepsDrawingAtTheServersPaceUnderAFloodOfHostileDatagrams
 
 TEST(ClientWithServer, ARefusalEndsTheClientWithItsReason) {
     TempDir dir;
-    ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+    ASSERT_TRUE(copyDefaultDataSet(dir.path()));
     ServerProcess server(dir.path(), {});
     ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs));
     ServerProcess client(Program{OCRE_CLIENT_BINARY}, dir.path(), {"--password", "wrong", "--seconds", "10"});

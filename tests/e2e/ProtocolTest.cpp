@@ -1,16 +1,14 @@
 // The client protocol against the real server over UDP on 127.0.0.1: the
-// handshake's orders and replies, the passes each admitted client
-// receives, and commands steering the network-steered actor.
+// handshake's orders and replies, and the passes each admitted client
+// receives.
 
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/e2e/ServerProcess.h"
@@ -22,14 +20,9 @@ namespace {
 constexpr int kStartMs = 20000;
 constexpr int kStopMs = 15000;
 constexpr int kReplyMs = 3000;
-// The network-steered actor: fourth built, second in the depth-sorted list.
-constexpr unsigned kSteeredIndex = 1;
-constexpr unsigned kSteeredStartX = 50;
-constexpr unsigned kStep = 30;
 
 std::string requestLine(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre") {
-    return "**** demande de connexion du client " + login + " " + password + " 127.0.0.1 " +
-           std::to_string(peer.port()) + " ****\n";
+    return test::requestLine(login, password, peer.port(), "127.0.0.1");
 }
 
 bool isDisplayUpdate(const std::string& text) {
@@ -54,32 +47,10 @@ std::string awaitReply(UdpPeer& peer, int timeoutMs = kReplyMs) {
     return "(no reply)";
 }
 
-// Sends one command every few milliseconds until stopped.
-class CommandStream {
-public:
-    CommandStream(const std::string& text, int everyMs)
-        : thread_([this, text, everyMs] {
-              while (!stop_) {
-                  peer_.sendTo(kServerPort, text);
-                  std::this_thread::sleep_for(std::chrono::milliseconds(everyMs));
-              }
-          }) {}
-    ~CommandStream() { stop(); }
-    void stop() {
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-    }
-
-private:
-    UdpPeer peer_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 class ProtocolOverUdp : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+        ASSERT_TRUE(copyDefaultDataSet(dir.path()));
         server = std::make_unique<ServerProcess>(dir.path(), std::vector<std::string>{});
         ASSERT_TRUE(server->waitForOutput(kBanner, kStartMs)) << server->out() << server->err();
     }
@@ -116,36 +87,26 @@ TEST_F(ProtocolOverUdp, HandshakeAdmitsFiveThenRefusesInTheWrittenOrder) {
         EXPECT_TRUE(server->waitForOutput(expected, kReplyMs)) << server->out();
     }
 
-    UdpPeer wrong;
-    wrong.sendTo(kServerPort, connectionRequest("intruder", wrong, "guess"));
-    EXPECT_EQ(awaitReply(wrong), "from SERVEUR to CLIENT connection_refused authentification failed");
-    EXPECT_TRUE(server->waitForOutput(requestLine("intruder", wrong, "guess") +
-                                          "from SERVEUR to CLIENT connection_refused authentification failed\n"
-                                          "authentification failed \n",
-                                      kReplyMs))
-        << server->out();
-
-    UdpPeer again;
-    again.sendTo(kServerPort, connectionRequest("c2", again));
-    EXPECT_EQ(awaitReply(again), "from SERVEUR to CLIENT connection_accepted hello");
-    EXPECT_TRUE(server->waitForOutput(requestLine("c2", again) +
-                                          "authentification reussie\n"
-                                          "from SERVEUR to CLIENT connection_accepted hello\n"
-                                          "client already connected\n",
-                                      kReplyMs))
-        << server->out();
-    std::vector<uint8_t> datagram;
-    EXPECT_FALSE(again.receive(datagram, 300)) << "no second view for an admitted login";
-
-    UdpPeer sixth;
-    sixth.sendTo(kServerPort, connectionRequest("c5", sixth));
-    EXPECT_EQ(awaitReply(sixth), "from SERVEUR to CLIENT connection_refused too much connections");
-    EXPECT_TRUE(server->waitForOutput(requestLine("c5", sixth) +
-                                          "authentification reussie\n"
-                                          "from SERVEUR to CLIENT connection_refused too much connections\n"
-                                          "too much connections \n",
-                                      kReplyMs))
-        << server->out();
+    // A wrong password, a login already admitted, then one client too many:
+    // the reply, and what the server prints after the request line.
+    const std::string accepted = "from SERVEUR to CLIENT connection_accepted hello";
+    const std::string refused = "from SERVEUR to CLIENT connection_refused ";
+    const struct { const char *login, *password; std::string reply, lines; } requests[] = {
+        {"intruder", "guess", refused + "authentification failed",
+         refused + "authentification failed\nauthentification failed \n"},
+        {"c2", "ocre", accepted, "authentification reussie\n" + accepted + "\nclient already connected\n"},
+        {"c5", "ocre", refused + "too much connections",
+         "authentification reussie\n" + refused + "too much connections\ntoo much connections \n"},
+    };
+    for (const auto& request : requests) {
+        UdpPeer peer;
+        peer.sendTo(kServerPort, connectionRequest(request.login, peer, request.password));
+        EXPECT_EQ(awaitReply(peer), request.reply);
+        EXPECT_TRUE(server->waitForOutput(requestLine(request.login, peer, request.password) + request.lines, kReplyMs))
+            << server->out();
+        std::vector<uint8_t> datagram;
+        EXPECT_FALSE(peer.receive(datagram, 300)) << request.login << ": no view beyond the five admitted";
+    }
 
     // Every admitted client keeps receiving its own passes.
     for (size_t i = 0; i < admitted.size(); ++i) {
@@ -153,80 +114,6 @@ TEST_F(ProtocolOverUdp, HandshakeAdmitsFiveThenRefusesInTheWrittenOrder) {
         ASSERT_FALSE(passes.empty()) << i;
         EXPECT_EQ(passes.back().client, i);
     }
-}
-
-TEST_F(ProtocolOverUdp, MalformedShortAndCapitalisedRequestsGetNoReplyAndNoOutput) {
-    UdpPeer peer;
-    const std::string port = std::to_string(peer.port());
-    peer.sendTo(kServerPort, "from CLIENT to SERVEUR connection_request shorty ocre 127.0.0.1");
-    peer.sendTo(kServerPort, "from CLIENT to SERVEUR CONNECTION_REQUEST capitals ocre 127.0.0.1 " + port);
-    peer.sendTo(kServerPort, "FROM CLIENT TO SERVEUR connection_request shouting ocre 127.0.0.1 " + port);
-    peer.sendBytesTo(kServerPort, std::vector<uint8_t>(300, 'x'));
-    peer.sendTo(kServerPort, connectionRequest("proper", peer));
-
-    EXPECT_EQ(awaitReply(peer), "from SERVEUR to CLIENT connection_accepted hello")
-        << "the first reply is the proper request's";
-    EXPECT_TRUE(server->waitForOutput("Connexion du client proper", kReplyMs));
-    for (const char* word : {"shorty", "capitals", "CONNECTION_REQUEST", "shouting", "xxxx"})
-        EXPECT_EQ(server->out().find(word), std::string::npos) << word;
-}
-
-// Commands for another client number steer nothing; a go_right stream for
-// 1111 moves the actor 30 pixels at each of its updates, every second pass.
-TEST_F(ProtocolOverUdp, OnlyClient1111GoRightMovesTheSteeredActorThirtyPixelsPerScheduledUpdate) {
-    auto client = admit("watcher");
-    std::vector<Pass> passes;
-    {
-        CommandStream stream("from CLIENT 7 to SERVEUR go_right", 5);
-        passes = collectPasses(*client, 800);
-    }
-    ASSERT_GE(passes.size(), 10u);
-    for (const Pass& pass : passes) {
-        ASSERT_EQ(pass.actors.size(), 6u);
-        EXPECT_EQ(pass.actors[kSteeredIndex].x, kSteeredStartX);
-        EXPECT_EQ(pass.actors[kSteeredIndex].animation, 4u);
-    }
-    {
-        CommandStream stream("from CLIENT 1111 to SERVEUR go_right", 5);
-        passes = collectPasses(*client, 1500);
-    }
-    ASSERT_GE(passes.size(), 20u);
-    unsigned steps = 0;
-    bool previousMoved = false;
-    for (size_t i = 1; i < passes.size(); ++i) {
-        ASSERT_EQ(passes[i].actors.size(), 6u);
-        const ActorState &before = passes[i - 1].actors[kSteeredIndex], &after = passes[i].actors[kSteeredIndex];
-        EXPECT_EQ(after.y, 50u);
-        ASSERT_TRUE(after.x == before.x || after.x == before.x + kStep) << "pass " << i << ": " << before.x << " -> "
-                                                                        << after.x;
-        const bool moved = after.x != before.x;
-        EXPECT_FALSE(moved && previousMoved) << "the actor is scheduled every second pass; pass " << i;
-        previousMoved = moved;
-        steps += moved;
-        if (moved) {
-            EXPECT_EQ(after.animation, 2u);
-        }
-    }
-    // About one step every two passes once walking; loose, CI is loaded.
-    EXPECT_GE(steps, passes.size() / 4) << passes.size() << " passes";
-}
-
-TEST_F(ProtocolOverUdp, RequestsSentDuringACommandStreamAreAllAnswered) {
-    CommandStream stream("from CLIENT 1111 to SERVEUR go_down", 2);
-    std::vector<std::unique_ptr<UdpPeer>> peers;
-    for (int i = 0; i < 4; ++i) {
-        peers.push_back(std::make_unique<UdpPeer>());
-        peers.back()->sendTo(kServerPort, connectionRequest("during" + std::to_string(i), *peers.back()));
-        std::this_thread::sleep_for(std::chrono::milliseconds(7 * i + 3));
-    }
-    UdpPeer refused;
-    refused.sendTo(kServerPort, connectionRequest("late", refused, "nope"));
-    for (size_t i = 0; i < peers.size(); ++i)
-        EXPECT_EQ(awaitReply(*peers[i]), "from SERVEUR to CLIENT connection_accepted hello") << i;
-    EXPECT_EQ(awaitReply(refused), "from SERVEUR to CLIENT connection_refused authentification failed");
-    stream.stop();
-    for (int i = 0; i < 4; ++i)
-        EXPECT_NE(server->out().find("Connexion du client during" + std::to_string(i)), std::string::npos) << i;
 }
 
 }  // namespace

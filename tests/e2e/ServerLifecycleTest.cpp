@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/stat.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +11,7 @@
 
 #include "tests/e2e/ServerProcess.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/VirtualScreen.h"
 
 namespace ocre::test {
 namespace {
@@ -24,7 +21,7 @@ constexpr int kStopMs = 15000;
 
 class ServerLifecycle : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(buildDefaultDataSet(dir.path())); }
+    void SetUp() override { ASSERT_TRUE(copyDefaultDataSet(dir.path())); }
     TempDir dir;
 };
 
@@ -70,53 +67,6 @@ TEST_F(ServerLifecycle, WithoutAnyDisplayChoosesTheDummyDriverAndSaysSo) {
     server.signal(SIGINT);
     expectCleanStopWithStatistics(server, 1);
 }
-
-// An X server of its own for the tests that need a real window; Xvfb
-// picks a free display number and writes it to a pipe, so parallel runs
-// never clash.
-class VirtualScreen {
-public:
-    // Two X servers starting at once may race for one display number, and
-    // the loser gives up: it is asked again.
-    VirtualScreen() {
-        for (int attempt = 0; attempt < 3 && display_.empty(); ++attempt) start();
-    }
-    ~VirtualScreen() { stop(); }
-    const std::string& display() const { return display_; }
-
-private:
-    void start() {
-        stop();
-        int numberPipe[2];
-        if (pipe(numberPipe) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(numberPipe[0]);
-            std::freopen("/dev/null", "w", stderr);
-            const std::string fd = std::to_string(numberPipe[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "800x600x24",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(numberPipe[1]);
-        std::string number;
-        char c;
-        pollfd ready{numberPipe[0], POLLIN, 0};
-        while (poll(&ready, 1, 10000) > 0 && read(numberPipe[0], &c, 1) == 1 && c != '\n') number += c;
-        close(numberPipe[0]);
-        display_ = number.empty() ? "" : ":" + number;
-    }
-    void stop() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-    }
-
-    pid_t pid_ = -1;
-    std::string display_;
-};
 
 // With a real window the server stops on Escape held in it, and on SIGINT
 // as well (SDL would otherwise take the signal for itself).

@@ -1,11 +1,5 @@
 #include "tests/e2e/ServerProcess.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -13,191 +7,31 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <stdexcept>
-#include <thread>
 
 namespace ocre::test {
 
 namespace {
-
 using Clock = std::chrono::steady_clock;
-
-int remainingMs(Clock::time_point deadline) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
 }  // namespace
-
-bool buildDefaultDataSet(const std::string& dir) {
-    std::string command = std::string(OCRE_DATA_BINARY) + " build '" + dir + "' >/dev/null";
-    return std::system(command.c_str()) == 0;
-}
 
 ServerProcess::ServerProcess(const std::string& dir, const std::vector<std::string>& args,
                              const std::map<std::string, std::string>& env)
     : ServerProcess(Program{OCRE_SERVER_BINARY}, dir, args, env) {}
 
 ServerProcess::ServerProcess(Program program, const std::string& dir, const std::vector<std::string>& args,
-                             const std::map<std::string, std::string>& env) {
-    int outPipe[2], errPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
-    pid_ = fork();
-    if (pid_ == 0) {
-        dup2(outPipe[1], 1);
-        dup2(errPipe[1], 2);
-        close(outPipe[0]);
-        close(errPipe[0]);
-        if (chdir(dir.c_str()) != 0) _exit(120);
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        unsetenv("DISPLAY");
-        for (const auto& [name, value] : env) {
-            if (value.empty()) unsetenv(name.c_str());
-            else setenv(name.c_str(), value.c_str(), 1);
-        }
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.path));
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.path, argv.data());
-        _exit(121);
-    }
-    close(outPipe[1]);
-    close(errPipe[1]);
-    outFd_ = outPipe[0];
-    errFd_ = errPipe[0];
-}
-
-ServerProcess::~ServerProcess() {
-    if (!reaped_ && pid_ > 0) {
-        kill(pid_, SIGKILL);
-        waitForExit(5000);
-    }
-    if (outFd_ >= 0) close(outFd_);
-    if (errFd_ >= 0) close(errFd_);
-}
-
-void ServerProcess::pump(int timeoutMs) {
-    pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
-    if (poll(fds, 2, timeoutMs) <= 0) return;
-    char buffer[4096];
-    if (fds[0].revents & (POLLIN | POLLHUP)) {
-        ssize_t n = read(outFd_, buffer, sizeof buffer);
-        if (n > 0) out_.append(buffer, static_cast<size_t>(n));
-        else { close(outFd_); outFd_ = -1; }
-    }
-    if (fds[1].revents & (POLLIN | POLLHUP)) {
-        ssize_t n = read(errFd_, buffer, sizeof buffer);
-        if (n > 0) err_.append(buffer, static_cast<size_t>(n));
-        else { close(errFd_); errFd_ = -1; }
-    }
-}
-
-bool ServerProcess::waitForOutput(const std::string& text, int timeoutMs) {
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (out_.find(text) == std::string::npos) {
-        if (outFd_ < 0 && errFd_ < 0) return false;
-        if (remainingMs(deadline) == 0) return false;
-        pump(std::min(remainingMs(deadline), 50));
-    }
-    return true;
-}
-
-void ServerProcess::signal(int signalNumber) {
-    if (!reaped_) kill(pid_, signalNumber);
-}
-
-bool ServerProcess::waitForExit(int timeoutMs) {
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!reaped_) {
-        int status = 0;
-        pid_t r = waitpid(pid_, &status, WNOHANG);
-        if (r == pid_) {
-            reaped_ = true;
-            if (WIFEXITED(status)) {
-                exited_ = true;
-                exitStatus_ = WEXITSTATUS(status);
-            } else if (WIFSIGNALED(status)) {
-                termSignal_ = WTERMSIG(status);
-            }
-            break;
-        }
-        if (remainingMs(deadline) == 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, &status, 0);
-            reaped_ = true;
-            termSignal_ = SIGKILL;
-            return false;
-        }
-        pump(20);
-    }
-    while (outFd_ >= 0 || errFd_ >= 0) pump(100);
-    return true;
-}
-
-const std::string& ServerProcess::out() {
-    pump(0);
-    return out_;
-}
-
-const std::string& ServerProcess::err() {
-    pump(0);
-    return err_;
-}
-
-UdpPeer::UdpPeer() {
-    fd_ = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        throw std::runtime_error("udp bind failed");
-    socklen_t length = sizeof address;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    int size = 4 * 1024 * 1024;
-    setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
-}
-
-UdpPeer::~UdpPeer() {
-    if (fd_ >= 0) close(fd_);
-}
-
-void UdpPeer::sendTo(uint16_t port, const std::string& payload) {
-    std::vector<uint8_t> bytes(payload.begin(), payload.end());
-    bytes.push_back(0);
-    sendBytesTo(port, bytes);
-}
-
-void UdpPeer::sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    sendto(fd_, payload.data(), payload.size(), 0, reinterpret_cast<sockaddr*>(&address), sizeof address);
-}
-
-bool UdpPeer::receive(std::vector<uint8_t>& datagram, int timeoutMs) {
-    pollfd fds{fd_, POLLIN, 0};
-    if (poll(&fds, 1, timeoutMs) <= 0) return false;
-    datagram.resize(2048);
-    ssize_t n = recv(fd_, datagram.data(), datagram.size(), 0);
-    if (n < 0) return false;
-    datagram.resize(static_cast<size_t>(n));
-    return true;
-}
-
-std::string datagramText(const std::vector<uint8_t>& datagram) {
-    std::string text(datagram.begin(), datagram.end());
-    return text.substr(0, text.find('\0'));
-}
-
-std::string connectionRequest(const std::string& login, const UdpPeer& peer, const std::string& password) {
-    return "from CLIENT to SERVEUR connection_request " + login + " " + password + " 127.0.0.1 " +
-           std::to_string(peer.port());
-}
+                             const std::map<std::string, std::string>& env)
+    : ChildProcess([&] {
+          if (chdir(dir.c_str()) != 0) _exit(120);
+          setenv("SDL_VIDEODRIVER", "dummy", 1);
+          unsetenv("DISPLAY");
+          for (const auto& [name, value] : env) {
+              if (value.empty())
+                  unsetenv(name.c_str());
+              else
+                  setenv(name.c_str(), value.c_str(), 1);
+          }
+          execProgram(program.path, args);
+      }) {}
 
 std::vector<Pass> collectPasses(UdpPeer& peer, int milliseconds, std::vector<std::string>* others) {
     std::vector<Pass> passes;

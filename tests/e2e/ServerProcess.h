@@ -1,90 +1,45 @@
 #pragma once
-// Runs the real binaries for end-to-end tests: the server in a folder of
-// its own with its output captured, the data-set builder, and a small UDP
-// peer on 127.0.0.1.
-
-#include <sys/types.h>
+// Runs the real binaries for end-to-end tests: the server (or another
+// program) in a folder of its own with its output captured, and reads the
+// passes a client receives.
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace ocre::test {
+#include "tests/support/ChildProcess.h"
+#include "tests/support/DefaultDataSet.h"
+#include "tests/support/ProtocolLines.h"
+#include "tests/support/UdpPeer.h"
 
-// Builds the default data set into dir with ocre-data; false on failure.
-bool buildDefaultDataSet(const std::string& dir);
+namespace ocre::test {
 
 // Another of the project's programs, run the same way.
 struct Program {
     const char* path;
 };
 
-class ServerProcess {
+// A program run in dir with the given arguments and extra environment
+// (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says otherwise; an empty
+// value unsets the variable): ocre-server unless another program is named.
+class ServerProcess : public ChildProcess {
 public:
     ServerProcess(Program program, const std::string& dir, const std::vector<std::string>& args,
                   const std::map<std::string, std::string>& env = {});
-    // Starts ocre-server in dir with the given arguments and extra
-    // environment (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says
-    // otherwise; an empty value unsets the variable).
     ServerProcess(const std::string& dir, const std::vector<std::string>& args,
                   const std::map<std::string, std::string>& env = {});
-    ~ServerProcess();
-    ServerProcess(const ServerProcess&) = delete;
-    ServerProcess& operator=(const ServerProcess&) = delete;
-
-    // Waits until standard output contains text; false on timeout or exit.
-    bool waitForOutput(const std::string& text, int timeoutMs);
-    void signal(int signalNumber);
-    // Waits for the process to end; false on timeout (then it is killed).
-    bool waitForExit(int timeoutMs);
-
-    const std::string& out();
-    const std::string& err();
-    bool exited() const { return exited_; }
-    int exitStatus() const { return exitStatus_; }
-
-private:
-    void pump(int timeoutMs);
-    pid_t pid_ = -1;
-    int outFd_ = -1;
-    int errFd_ = -1;
-    std::string out_;
-    std::string err_;
-    bool exited_ = false;
-    bool reaped_ = false;
-    int exitStatus_ = -1;
-    int termSignal_ = 0;
 };
-
-// A UDP socket on 127.0.0.1 at an OS-chosen port.
-class UdpPeer {
-public:
-    UdpPeer();
-    ~UdpPeer();
-    UdpPeer(const UdpPeer&) = delete;
-    UdpPeer& operator=(const UdpPeer&) = delete;
-
-    uint16_t port() const { return port_; }
-    void sendTo(uint16_t port, const std::string& payload);
-    void sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload);
-    // Next datagram within timeoutMs; false if none.
-    bool receive(std::vector<uint8_t>& datagram, int timeoutMs);
-
-private:
-    int fd_ = -1;
-    uint16_t port_ = 0;
-};
-
-// The text of a 100-byte datagram, up to its first zero byte.
-std::string datagramText(const std::vector<uint8_t>& datagram);
 
 constexpr const char* kBanner = "***************SERVEUR ZEL*****************\n";
 constexpr uint16_t kServerPort = 5550;
 constexpr size_t kDatagramSize = 100;
 
 // A connection request from a client listening on the peer's port.
-std::string connectionRequest(const std::string& login, const UdpPeer& peer, const std::string& password = "ocre");
+inline std::string connectionRequest(const std::string& login, const UdpPeer& peer,
+                                     const std::string& password = "ocre") {
+    return connectionRequest(login, password, peer.port(), "127.0.0.1");
+}
 
 struct ActorState {
     unsigned index, x, y, animation;

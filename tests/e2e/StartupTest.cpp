@@ -1,9 +1,5 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -23,7 +19,7 @@ constexpr const char* kOpenError = "erreur d'ouverture du fichier ";
 
 class ServerStartup : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(buildDefaultDataSet(dir.path())); }
+    void SetUp() override { ASSERT_TRUE(copyDefaultDataSet(dir.path())); }
 
     // Runs the server until it fails or shows the banner (then stops it).
     void runUntilBannerOrExit(ServerProcess& server) {
@@ -80,38 +76,6 @@ TEST_F(ServerStartup, EachMissingFileIsReportedAtTheFirstStepThatOpensIt) {
     }
 }
 
-TEST_F(ServerStartup, MapIndexEqualToTheTileCountIsNotConforming) {
-    // Count the tiles the way the server does: complete records.
-    std::vector<uint8_t> tiles = readFile(dir.file("test2.tle"));
-    uint32_t count = 0;
-    for (size_t at = 0; at + 13 <= tiles.size();) {
-        const auto w = static_cast<int32_t>(decodeU32(&tiles[at]));
-        const auto h = static_cast<int32_t>(decodeU32(&tiles[at + 4]));
-        const size_t record = 13 + 4 * static_cast<size_t>(w) * static_cast<size_t>(h);
-        if (w <= 0 || h <= 0 || at + record > tiles.size()) break;
-        ++count;
-        at += record;
-    }
-    std::vector<uint8_t> map = readFile(dir.file("test2.map"));
-    map[24] = static_cast<uint8_t>(count);
-    map[25] = static_cast<uint8_t>(count >> 8);
-    writeFile(dir.file("test2.map"), map);
-
-    ServerProcess server(dir.path(), {});
-    runUntilBannerOrExit(server);
-    EXPECT_EQ(server.exitStatus(), 255);
-    const std::string& out = server.out();
-    EXPECT_EQ(out.substr(out.size() - 20), "fichier non conforme");
-}
-
-TEST_F(ServerStartup, TwoFieldDialogueLineIsCorrupt) {
-    std::ofstream(dir.file("mairpawn.dlg"), std::ios::app) << "3|Bonjour\n";
-    ServerProcess server(dir.path(), {});
-    runUntilBannerOrExit(server);
-    EXPECT_EQ(server.exitStatus(), 255);
-    EXPECT_NE(server.err().find("fichier mairpawn.dlg corrompu!\n"), std::string::npos) << server.err();
-}
-
 TEST_F(ServerStartup, FontOfHalfTheGlyphsIsReportedAndTheServerRuns) {
     // Keep the first 128 frames and their boxes.
     std::vector<uint8_t> font = readFile(dir.file("fonte.spr"));
@@ -130,22 +94,6 @@ TEST_F(ServerStartup, FontOfHalfTheGlyphsIsReportedAndTheServerRuns) {
     server.signal(SIGINT);
     ASSERT_TRUE(server.waitForExit(kStopMs));
     EXPECT_EQ(server.exitStatus(), 0);
-}
-
-TEST_F(ServerStartup, TakenPortIsFatalAndNamesThePort) {
-    int blocker = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    address.sin_port = htons(kServerPort);
-    ASSERT_EQ(bind(blocker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-
-    ServerProcess server(dir.path(), {});
-    runUntilBannerOrExit(server);
-    close(blocker);
-    EXPECT_EQ(server.exitStatus(), 255);
-    EXPECT_NE(server.out().find("5550"), std::string::npos) << server.out();
-    EXPECT_EQ(server.out().find(kBanner), std::string::npos);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ enum ListIndex { kPathSheep, kDragon, kJumper, kTalker, kHero, kPointer };
 // people run it, then shows the same world.
 TEST(WorldSeenByAClient, EveryActorMovesAsItsBehaviourSaysPassByPass) {
     TempDir dir;
-    ASSERT_TRUE(buildDefaultDataSet(dir.path()));
+    ASSERT_TRUE(copyDefaultDataSet(dir.path()));
     std::vector<uint8_t> file = readFile(dir.file("mouton3.pat"));
     const auto word = [&](size_t i) { return static_cast<int32_t>(decodeU32(&file[i])); };
     std::vector<Point> path;

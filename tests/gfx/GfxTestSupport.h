@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "gfx/DisplaySDL.h"
+#include "tests/support/Pixels.h"
 
 namespace ocre::test {
 
@@ -26,16 +27,6 @@ inline void giveBlackAndWhitePalette(SDL_Surface* surface) {
     if (surface->format->BytesPerPixel != 1) return;
     SDL_Color colors[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
     SDL_SetColors(surface, colors, 0, 2);
-}
-
-inline uint32_t pixelAt(SDL_Surface* surface, int x, int y) {
-    const auto* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
-    switch (surface->format->BytesPerPixel) {
-        case 1: return row[x];
-        case 2: return reinterpret_cast<const uint16_t*>(row)[x];
-        case 3: return row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
-        default: return reinterpret_cast<const uint32_t*>(row)[x];
-    }
 }
 
 }  // namespace ocre::test

@@ -9,6 +9,7 @@
 #include "net/FastEvent.h"
 #include "net/Net2.h"
 #include "net/Net2Texts.h"
+#include "tests/support/SdlEvents.h"
 
 namespace ocre {
 namespace {
@@ -30,23 +31,9 @@ protected:
     }
 };
 
-void pushKey(Uint8 type, int symbol, int modifiers = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = static_cast<SDLKey>(symbol);
-    event.key.keysym.mod = static_cast<SDLMod>(modifiers);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
+using test::pushKey;
 
-// Also pushes the events that carry no data for the tables (motion, quit).
-void pushButton(Uint8 type, int button = SDL_BUTTON_LEFT, Uint16 x = 0, Uint16 y = 0) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.button = static_cast<Uint8>(button);
-    event.button.x = x;
-    event.button.y = y;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
+void pushButton(Uint8 type, int button = SDL_BUTTON_LEFT, int x = 0, int y = 0) { test::pushButton(type, button, x, y); }
 
 void pushSocketNotice(int code, int socket, const void* detail = reinterpret_cast<void*>(-1)) {
     SDL_Event event{};

@@ -1,13 +1,9 @@
 #include "tests/net/NetTestSupport.h"
 
 #include <SDL_net.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <iterator>
-#include <set>
 
 #include "net/FastEvent.h"
 #include "net/Net2.h"
@@ -26,24 +22,6 @@ void TransportTest::TearDown() {
     fe_stop();
     SDLNet_Quit();
     SDL_Quit();
-}
-
-// The kernel may hand a just-released port out again.
-Uint16 freePort(int type) {
-    static std::set<Uint16> given;
-    for (;;) {
-        const int fd = socket(AF_INET, type, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        socklen_t length = sizeof address;
-        Uint16 port = 0;
-        if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-            port = ntohs(address.sin_port);
-        }
-        ::close(fd);
-        if (port != 0 && given.insert(port).second) return port;
-    }
 }
 
 bool waitForEvent(int code, int socket, int timeoutMs, SDL_Event* found) {

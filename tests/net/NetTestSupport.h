@@ -1,10 +1,12 @@
 #pragma once
 // Shared pieces of the transport tests: the transport brought up around each
-// test, free loopback ports, and waits with a deadline so that no test hangs.
+// test, and waits with a deadline so that no test hangs.
 
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+
+#include "tests/support/FreePort.h"
 
 namespace ocre::test {
 
@@ -19,9 +21,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
-
-// A port no socket is bound to right now, never the same twice.
-Uint16 freePort(int type);
 
 // Polls until an event of this code for this socket (any socket if -1)
 // arrives, discarding the others; the event found is copied to *found.

@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/pathfind/GridMaps.h"
-#include "tests/pathfind/LiteralAStar.h"
 
 namespace ocre {
 namespace {
@@ -73,44 +71,6 @@ TEST(PathFinder, WaypointsLieMidColumnHalfATileAboveTheCell) {
         EXPECT_EQ(w.xs, row.xs);
         EXPECT_EQ(w.ys, row.ys);
     }
-}
-
-// Random maps, starts and goals in and around them: the search must give
-// the same cells as the plain reading of the game's rules.
-TEST(PathFinder, AgreesWithTheLiteralSearchOnRandomMaps) {
-    std::mt19937 random(20240611);
-    const double blockedShares[] = {0.0, 0.1, 0.25, 0.4, 0.55};
-    test::LiteralSearchCounts counts;
-    int routes = 0;
-    for (int mapNumber = 0; mapNumber < 308; ++mapNumber) {
-        // The last few are larger: long open lists, and re-openings that
-        // change the route.
-        const bool large = mapNumber >= 300;
-        const int cols = large ? 48 : std::uniform_int_distribution<int>(1, 14)(random);
-        const int rows = large ? 40 : std::uniform_int_distribution<int>(1, 14)(random);
-        std::bernoulli_distribution blocked(large ? 0.05 * (mapNumber - 300) : blockedShares[mapNumber % 5]);
-        std::vector<std::string> text(static_cast<size_t>(rows), std::string(static_cast<size_t>(cols), '.'));
-        for (std::string& line : text)
-            for (char& c : line)
-                if (blocked(random)) c = '#';
-        auto map = gridMap(text);
-        const int margin = large ? 0 : 1;  // cells around the map, for the small ones
-        std::uniform_int_distribution<int> col(-margin, cols - 1 + margin);
-        std::uniform_int_distribution<int> row(-margin, rows - 1 + margin);
-        for (int query = 0; query < (large ? 4 : 12); ++query) {
-            const CellPosition start{col(random), row(random)};
-            const CellPosition goal{col(random), row(random)};
-            const std::vector<CellPosition> expected = test::literalFindCells(start, goal, *map, &counts);
-            ASSERT_EQ(describe(findCells(start.col, start.row, goal.col, goal.row, *map)), describe(expected))
-                << "from " << describe({start}) << " to " << describe({goal}) << " on "
-                << testing::PrintToString(text);
-            routes += expected.empty() ? 0 : 1;
-        }
-    }
-    // The sample must reach the paths where the two could part ways.
-    EXPECT_GT(routes, 1000);
-    EXPECT_GT(counts.closedReopened, 0);
-    EXPECT_GT(counts.openReplaced, 0);
 }
 
 }  // namespace

@@ -15,12 +15,6 @@ namespace {
 const std::string kAccepted = "from SERVEUR to CLIENT connection_accepted hello";
 const std::string kRefused = "from SERVEUR to CLIENT connection_refused ";
 
-std::string requestLine(const std::string& login, const std::string& password = "ocre", unsigned port = 4000,
-                        const std::string& host = "localhost") {
-    return "**** demande de connexion du client " + login + " " + password + " " + host + " " +
-           std::to_string(port) + " ****\n";
-}
-
 std::string admissionLines(const std::string& login, unsigned number, unsigned port) {
     return "authentification reussie\n****   Connexion du client " + login + " (ip=localhost,port=" +
            std::to_string(port) + ",id_client_attribue=" + std::to_string(number) + ") **** \n" + kAccepted + "\n";

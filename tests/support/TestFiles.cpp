@@ -1,12 +1,6 @@
 #include "tests/support/TestFiles.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -55,61 +49,6 @@ void writeFile(const std::string& path, const std::string& contents) {
 std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-namespace {
-void drainInto(int fd, std::string& sink, bool& open) {
-    char buffer[4096];
-    ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n > 0) sink.append(buffer, static_cast<size_t>(n));
-    else open = false;
-}
-}  // namespace
-
-ChildResult runInChild(const std::function<void()>& body, int timeoutMs) {
-    int outPipe[2];
-    int errPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
-    std::fflush(stdout);
-    std::fflush(stderr);
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(outPipe[1], 1);
-        dup2(errPipe[1], 2);
-        close(outPipe[0]);
-        close(errPipe[0]);
-        body();
-        std::fflush(stdout);
-        std::fflush(stderr);
-        _exit(0);
-    }
-    close(outPipe[1]);
-    close(errPipe[1]);
-    ChildResult result;
-    bool outOpen = true, errOpen = true;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (outOpen || errOpen) {
-        pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            kill(pid, SIGKILL);
-            break;
-        }
-        if (poll(fds, 2, static_cast<int>(left.count())) <= 0) continue;
-        if (outOpen && (fds[0].revents & (POLLIN | POLLHUP))) drainInto(outPipe[0], result.out, outOpen);
-        if (errOpen && (fds[1].revents & (POLLIN | POLLHUP))) drainInto(errPipe[0], result.err, errOpen);
-    }
-    close(outPipe[0]);
-    close(errPipe[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) {
-        result.exited = true;
-        result.exitStatus = WEXITSTATUS(status);
-    } else if (WIFSIGNALED(status)) {
-        result.signal = WTERMSIG(status);
-    }
-    return result;
 }
 
 }  // namespace ocre::test

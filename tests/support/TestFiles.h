@@ -1,11 +1,12 @@
 #pragma once
-// Helpers for tests: temporary folders, little-endian file writing, and
-// running a piece of code in a child process to observe how it ends.
+// Helpers for tests: temporary folders and little-endian file writing;
+// with them, running code in a child process to observe how it ends.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "tests/support/ChildProcess.h"
 
 namespace ocre::test {
 
@@ -42,18 +43,5 @@ private:
 void writeFile(const std::string& path, const std::vector<uint8_t>& contents);
 void writeFile(const std::string& path, const std::string& contents);
 std::vector<uint8_t> readFile(const std::string& path);
-
-struct ChildResult {
-    bool exited = false;     // ended through exit/_exit
-    int exitStatus = -1;     // 0..255 when exited
-    int signal = 0;          // the signal that ended it, if any
-    std::string out;         // everything written to standard output
-    std::string err;         // everything written to standard error
-};
-
-// Runs body in a forked child (stdout and stderr captured, ended with
-// status 0 if body returns) and reports how it ended. Gives up and kills the
-// child after timeoutMs.
-ChildResult runInChild(const std::function<void()>& body, int timeoutMs = 20000);
 
 }  // namespace ocre::test

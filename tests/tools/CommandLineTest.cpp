@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include "tests/support/DefaultDataSet.h"
 #include "tests/tools/ToolRunner.h"
 
 namespace ocre {
@@ -86,10 +87,9 @@ TEST(CommandLine, FailuresToReadOrWriteAreOneLine) {
     }
 }
 
-// One data set for the picture commands: building it takes the longest.
 TEST(Pictures, RenderDrawsTheMapWithTheSheepPathOrRefusesMissingTilesAndSheetLaysFramesOut) {
     TempDir set, out;
-    ASSERT_EQ(runDataTool({"build", set.path()}).exitStatus, 0);
+    ASSERT_TRUE(test::copyDefaultDataSet(set.path()));
     ChildResult r = runDataTool({"render", set.path(), out.file("map.png")});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
     Picture picture;

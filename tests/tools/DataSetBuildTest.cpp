@@ -3,9 +3,7 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
 #include <filesystem>
 #include <memory>
 
@@ -13,10 +11,8 @@
 #include "data/FrameSet.h"
 #include "data/Map.h"
 #include "data/Path.h"
-#include "dialogue/DialogueBox.h"
-#include "dialogue/Font.h"
-#include "gfx/Input.h"
-#include "net/FastEvent.h"
+#include "tests/support/DefaultDataSet.h"
+#include "tests/support/WorkingFolder.h"
 #include "tests/tools/ToolRunner.h"
 #include "tools/data/HeadlessVideo.h"
 #include "tools/defaultset/TileArt.h"
@@ -29,23 +25,6 @@ using test::TempDir;
 constexpr const char* kActorLists[] = {"songroku.dat", "mouton.dat", "pointeur.dat", "dragourou.dat"};
 constexpr int kWalkAnimations = 4;
 
-// The DAT lists name their sprite files relative to the working directory.
-class InDirectory {
-public:
-    explicit InDirectory(const std::string& path) {
-        if (getcwd(previous_, sizeof previous_) == nullptr) previous_[0] = '\0';
-        changed_ = chdir(path.c_str()) == 0;
-    }
-    ~InDirectory() {
-        if (changed_ && previous_[0] != '\0' && chdir(previous_) != 0) ADD_FAILURE() << "cannot return to " << previous_;
-    }
-    bool changed() const { return changed_; }
-
-private:
-    char previous_[PATH_MAX];
-    bool changed_ = false;
-};
-
 std::vector<std::string> filesIn(const std::string& directory) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(directory)) names.push_back(entry.path().filename());
@@ -55,33 +34,24 @@ std::vector<std::string> filesIn(const std::string& directory) {
 
 class BuiltDataSet : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        directory_ = new TempDir();
-        const test::ChildResult built = test::runDataTool({"build", directory_->path()});
-        ASSERT_TRUE(built.exited) << built.err;
-        ASSERT_EQ(built.exitStatus, 0) << built.err;
+    void SetUp() override {
+        ASSERT_TRUE(test::copyDefaultDataSet(directory_.path()));
+        video_ = std::make_unique<HeadlessVideo>();
     }
-    static void TearDownTestSuite() {
-        delete directory_;
-        directory_ = nullptr;
-    }
-    void SetUp() override { video_ = std::make_unique<HeadlessVideo>(); }
     void TearDown() override { video_.reset(); }
 
-    std::string file(const std::string& name) const { return directory_->file(name); }
-    const std::string& directory() const { return directory_->path(); }
+    std::string file(const std::string& name) const { return directory_.file(name); }
+    const std::string& directory() const { return directory_.path(); }
     Display& display() { return video_->display(); }
 
 private:
-    static TempDir* directory_;
+    TempDir directory_;
     std::unique_ptr<HeadlessVideo> video_;
 };
 
-TempDir* BuiltDataSet::directory_ = nullptr;
-
 TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels) {
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
+    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(inSet.entered());
     for (const char* list : kActorLists) {
         SCOPED_TRACE(list);
         DatStructure dat;
@@ -105,8 +75,8 @@ TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels)
 
 // Standing left is standing right mirrored: a swapped list shows at once.
 TEST_F(BuiltDataSet, StandingLeftIsStandingRightMirrored) {
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
+    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(inSet.entered());
     DatStructure hero;
     hero.load("songroku.dat");
     const PixelImage left = imageOfSurface(*hero.records[5].frames[0]);
@@ -138,8 +108,8 @@ TEST_F(BuiltDataSet, MapBlocksWaterAndWallsAndTheSheepLoopsOnWalkableCells) {
     const Path path(file("mouton3.pat").c_str());
     ASSERT_TRUE(path.loops());
     ASSERT_GT(path.waypointCount(), 8u);
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
+    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(inSet.entered());
     DatStructure sheep;
     sheep.load("mouton.dat");
     const auto w = static_cast<int32_t>(sheep.records[0].width), h = static_cast<int32_t>(sheep.records[0].height);
@@ -198,84 +168,11 @@ TEST_F(BuiltDataSet, FontHas256LegibleGlyphsInCodePage1252OrderAndTwoPortraits) 
     EXPECT_EQ(faces.frameCount, 2u);
 }
 
-// The conversation as the dialogue actor plays it: each click is a mouse
-// press, then the mouse choice is highlighted and validated.
-class ClickedConversation : public BuiltDataSet {
-protected:
-    void SetUp() override {
-        BuiltDataSet::SetUp();
-        ASSERT_EQ(fe_start(), 0);
-        resetInputForTesting();
-    }
-    void TearDown() override {
-        fe_stop();
-        BuiltDataSet::TearDown();
-    }
-
-    int32_t clickAt(const DialogueBox& box, const Font& font, int x, int y) {
-        SDL_Event press{};
-        press.button.type = SDL_MOUSEBUTTONDOWN;
-        press.button.button = SDL_BUTTON_LEFT;
-        press.button.state = SDL_PRESSED;
-        press.button.x = static_cast<Uint16>(x);
-        press.button.y = static_cast<Uint16>(y);
-        fe_push(&press);
-        pollInput();
-        return mouseChoice(box, font);
-    }
-
-    // Presses on the player choice of the given rank among those offered
-    // (the last one if there are fewer), or beside the box when none is.
-    int clicksToFinish(DialogueBox& box, const Font& font, size_t rank) {
-        box.reset();
-        for (int clicks = 1; clicks <= 30; ++clicks) {
-            std::vector<int32_t> playerChoices;
-            const auto& choices = box.currentChoices();
-            for (int32_t i = 0; i < choices.count(); ++i)
-                if (choices.at(i)->kind() == 2) playerChoices.push_back(i);
-            int x = 5, y = 5;
-            if (!playerChoices.empty()) {
-                const int32_t row = playerChoices[std::min(rank, playerChoices.size() - 1)];
-                x = 101;
-                y = static_cast<int>(box.portraitHeight() + 10 + row * font.glyphHeight() + font.glyphHeight() / 2);
-            }
-            const int32_t picked = clickAt(box, font, x, y);
-            if (picked < 0) return -1;
-            box.highlight(picked);
-            box.validate();
-            if (box.finished()) return clicks;
-        }
-        return -1;
-    }
-};
-
-TEST_F(ClickedConversation, EveryRankOfChoiceLeadsToAnEnding) {
-    InDirectory inSet(directory());
-    ASSERT_TRUE(inSet.changed());
-    DialogueBox box("mairpawn.dlg", "faces.spr");
-    const Font font("fonte.spr");
-    ASSERT_EQ(box.portraitHeight(), 64u);
-    int lines = 0;
-    std::vector<const DialogueNode*> pending = {&box.root()};
-    while (!pending.empty()) {
-        const DialogueNode* node = pending.back();
-        pending.pop_back();
-        for (const DialogueNode* child : node->children()) {
-            ++lines;
-            pending.push_back(child);
-        }
-    }
-    EXPECT_GE(lines, 12);
-    for (size_t rank = 0; rank < 3; ++rank) {
-        const int clicks = clicksToFinish(box, font, rank);
-        EXPECT_GT(clicks, 1) << "rank " << rank;
-    }
-}
-
+// The build's own run against the set the test build wrote earlier.
 TEST(DataSetBuild, TwoBuildsWriteTheSameBytes) {
     TempDir first, second;
     ASSERT_EQ(test::runDataTool({"build", first.path()}).exitStatus, 0);
-    ASSERT_EQ(test::runDataTool({"build", second.path()}).exitStatus, 0);
+    ASSERT_TRUE(test::copyDefaultDataSet(second.path()));
     const auto names = filesIn(first.path());
     ASSERT_EQ(names, filesIn(second.path()));
     EXPECT_GE(names.size(), 10u + 4u * 8u);

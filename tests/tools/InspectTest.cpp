@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
+#include "tests/support/DataFiles.h"
+#include "tests/support/DefaultDataSet.h"
 #include "tests/tools/ToolRunner.h"
 
 namespace ocre {
@@ -18,32 +18,9 @@ using test::writeFile;
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// A sprite file of n frames of w x h, every pixel the given grey, boxes as given.
-Bytes spriteFile(uint32_t n, uint32_t w, uint32_t h, uint8_t grey, const std::vector<std::array<int32_t, 4>>& boxes) {
-    Bytes b;
-    b.u16(n).u16(0).u16(w).u16(h);
-    for (uint32_t i = 0; i < n * w * h; ++i) b.u8(grey).u8(grey).u8(grey).u8(0);
-    for (const auto& box : boxes) b.i32(box[0]).i32(box[1]).i32(box[2]).i32(box[3]);
-    return b;
-}
-
-Bytes tileRecord(int32_t w, int32_t h, uint8_t walkable) {
-    Bytes b;
-    b.i32(w).i32(h).u8(0).u8(0).u8(0).u8(0).u8(walkable);
-    for (int32_t i = 0; i < w * h; ++i) b.u8(10).u8(200).u8(10).u8(0);
-    return b;
-}
-
-Bytes mapFile(uint32_t cols, uint32_t rows, const std::vector<uint16_t>& cells) {
-    Bytes b;
-    b.u32(cols).u32(rows).u32(32).u32(32).u8(0).u8(0).u8(0).u32(0).u8(0);
-    for (uint16_t c : cells) b.u16(c);
-    return b;
-}
-
 TEST(Inspect, TheBuiltDataSetIsSoundAndDescribed) {
     TempDir dir;
-    ASSERT_EQ(runDataTool({"build", dir.path()}).exitStatus, 0);
+    ASSERT_TRUE(test::copyDefaultDataSet(dir.path()));
     const ChildResult r = runDataTool({"inspect", dir.file("fonte.spr"), dir.file("test2.map"), dir.file("mouton3.pat"),
                                        dir.file("mouton.dat"), dir.file("mairpawn.dlg"), dir.file("test2.tle")});
     EXPECT_EQ(r.exitStatus, 0) << r.out;
@@ -69,12 +46,12 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
     cut.u16(2).u16(0).u16(4).u16(4);  // two frames announced, one present
     for (int i = 0; i < 16; ++i) cut.u8(90).u8(90).u8(90).u8(0);
     writeFile(dir.file("cut.spr"), cut.data());
-    writeFile(dir.file("loose.spr"), spriteFile(1, 4, 4, 90, {{0, 0, 9, 3}}).data());
-    writeFile(dir.file("tiles.tle"), tileRecord(32, 32, 1).raw(tileRecord(32, 32, 0).data()).data());
-    writeFile(dir.file("tiles.map"), mapFile(2, 2, {0, 2, 1, 0}).data());
-    writeFile(dir.file("few.map"), mapFile(3, 2, {0, 0}).data());
+    writeFile(dir.file("loose.spr"), test::spriteFile(1, 0, 4, 4, test::File(64, 90), {0, 0, 9, 3}));
+    writeFile(dir.file("tiles.tle"), test::tileFile(32, 32, {1, 0}));
+    writeFile(dir.file("tiles.map"), test::mapFile(2, 2, 32, 32, {0, 2, 1, 0}));
+    writeFile(dir.file("few.map"), test::mapFile(3, 2, 32, 32, {0, 0}));
     writeFile(dir.file("cut.pat"), Bytes().u32(3).u8(1).i32(10).i32(20).i32(30).i32(5).data());
-    writeFile(dir.file("a.spr"), spriteFile(1, 2, 2, 50, {{0, 0, 1, 1}}).data());
+    writeFile(dir.file("a.spr"), test::plainSprite(1, 2, 2));
     writeFile(dir.file("long.dat"), "a.spr\r\n" + std::string(36, 'n') + "\n");
     writeFile(dir.file("missing.dat"), std::string("a.spr nowhere.spr"));
     // The server refuses a path number below -1 where a lenient reader

@@ -1,10 +1,9 @@
 #include "world/MouseSteeredActor.h"
 
-#include <unistd.h>
-
 #include "data/Path.h"
 #include "gfx/DisplaySDL.h"
 #include "pathfind/PathFinderBehaviour.h"
+#include "tests/support/WorkingFolder.h"
 #include "tests/world/WorldTestSupport.h"
 #include "world/Talker.h"
 
@@ -175,9 +174,7 @@ TEST_F(MouseSteeredActorTest, Fire2WhileStandingStartsThePatrolPathInPlaceOfTheB
     test::TempDir dir;
     test::writeFile(dir.file(kPatrolPathFile),
                     test::Bytes().u32(2).u8(1).i32(40).i32(60).i32(50).i32(70).i32(0).i32(0).data());
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    test::WorkingFolder inPathFolder(dir.path());
     for (const auto& [routine, animation] : {std::pair{SR, 6u}, {SL, 5u}, {SD, 4u}, {SU, 7u}}) {
         bool destroyed = false;
         make(routine, 320, 160, std::make_unique<Hover>(0, 0, &destroyed));
@@ -190,7 +187,6 @@ TEST_F(MouseSteeredActorTest, Fire2WhileStandingStartsThePatrolPathInPlaceOfTheB
         actor_->update();
         expectAt(40, 50);
     }
-    ASSERT_EQ(chdir(previous), 0);
 }
 
 TEST_F(MouseSteeredActorTest, AClickOnBareGroundSearchesARouteToThePointerInTheWorld) {

@@ -1,6 +1,7 @@
 #include "tests/world/WorldTestSupport.h"
 
 #include "gfx/Tile.h"
+#include "tests/support/DataFiles.h"
 
 namespace ocre::test {
 
@@ -20,12 +21,8 @@ DatStructure makeFrames(uint32_t count, uint32_t width, uint32_t height) {
 }
 
 std::unique_ptr<DialogueBox> loadDialogueBox(const std::string& dir, const std::string& conversation) {
-    constexpr uint32_t kFaces = 2, kWidth = 4, kHeight = 32;
     writeFile(dir + "/talk.dlg", conversation);
-    Bytes faces;
-    faces.u16(kFaces).u16(0).u16(kWidth).u16(kHeight).raw(std::vector<uint8_t>(4 * kWidth * kHeight * kFaces, 0));
-    for (uint32_t i = 0; i < kFaces; ++i) faces.i32(0).i32(0).i32(kWidth - 1).i32(kHeight - 1);
-    writeFile(dir + "/faces.spr", faces.data());
+    writeFile(dir + "/faces.spr", colourSprite(4, 32, {0x000000, 0x000000}));
     return std::make_unique<DialogueBox>((dir + "/talk.dlg").c_str(), (dir + "/faces.spr").c_str());
 }
 
@@ -62,24 +59,6 @@ Scene& WorldTest::makeScene(uint32_t cols, uint32_t rows, const std::vector<std:
     scene_ = std::make_unique<Scene>(640, 480, map_.get(), &display_);
     setCurrentScene(scene_.get());
     return *scene_;
-}
-
-void WorldTest::pushButton(bool pressed, uint8_t button, int32_t x, int32_t y) {
-    SDL_Event event{};
-    event.button.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<uint16_t>(x);
-    event.button.y = static_cast<uint16_t>(y);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
-void WorldTest::pressKey(int symbol) {
-    SDL_Event event{};
-    event.key.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = static_cast<SDLKey>(symbol);
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
 }  // namespace ocre::test

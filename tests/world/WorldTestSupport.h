@@ -17,6 +17,7 @@
 #include "dialogue/DialogueBox.h"
 #include "gfx/Input.h"
 #include "tests/support/RecordingDisplay.h"
+#include "tests/support/SdlEvents.h"
 #include "tests/support/TestFiles.h"
 #include "world/ActorView.h"
 #include "world/AnimationIndex.h"
@@ -87,8 +88,10 @@ protected:
     Scene& makeScene(uint32_t cols = 20, uint32_t rows = 15,
                      const std::vector<std::pair<uint32_t, uint32_t>>& blocked = {});
 
-    static void pushButton(bool pressed, uint8_t button, int32_t x, int32_t y);
-    static void pressKey(int symbol);
+    static void pushButton(bool pressed, uint8_t button, int32_t x, int32_t y) {
+        test::pushButton(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, button, x, y);
+    }
+    static void pressKey(int symbol) { pushKey(SDL_KEYDOWN, symbol); }
 
     std::unique_ptr<Map> map_;
     RecordingDisplay display_;

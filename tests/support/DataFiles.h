@@ -1,7 +1,6 @@
 #pragma once
-// Small data files of every kind the loaders read, a fixture with an open
-// display (the loaders make surfaces) and a temporary folder, and the check
-// of a fatal refusal.
+// Small data files of every kind the loaders read, and the check of a
+// fatal refusal.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "gfx/DisplaySDL.h"
 #include "tests/support/TestFiles.h"
 
 namespace ocre::test {
@@ -23,24 +21,13 @@ using File = std::vector<uint8_t>;
 File spriteFile(uint16_t frames, uint16_t delay, uint16_t width, uint16_t height, const File& pixels,
                 const std::vector<uint32_t>& boxes);
 File plainSprite(uint16_t frames, uint16_t width, uint16_t height);
+// One frame per colour (0xRRGGBB), every pixel of a frame in its colour, boxes zero.
+File colourSprite(uint16_t width, uint16_t height, const std::vector<uint32_t>& colours);
 // One width x height tile record per walkable byte.
 File tileFile(int32_t width, int32_t height, const std::vector<uint8_t>& walkable);
 // Header bytes A to E are 0.
 File mapFile(uint32_t cols, uint32_t rows, uint32_t tileWidth, uint32_t tileHeight, const std::vector<uint16_t>& cells);
 File pathFile(uint8_t loop, const std::vector<std::array<int32_t, 3>>& waypoints);
-
-class LoaderTest : public ::testing::Test {
-protected:
-    LoaderTest() { display.open(); }
-    // Bytes or text; gives the file's full name.
-    template <typename Contents>
-    std::string write(const std::string& name, const Contents& contents) {
-        writeFile(dir.file(name), contents);
-        return dir.file(name);
-    }
-    DisplaySDL display{640, 480, 32};
-    TempDir dir;
-};
 
 // Body, run in a child, ends with status 255 (exit -1) after printing
 // exactly `out` on standard output.

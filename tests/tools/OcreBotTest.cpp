@@ -2,12 +2,6 @@
 // answers like the real one: datagrams of 100 bytes sent from another port
 // than the one it listens on.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <sys/time.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,75 +14,39 @@
 #include <vector>
 
 #include "protocol/ProtocolParsing.h"
+#include "protocol/ProtocolTexts.h"
 #include "tools/common/PassTracker.h"
-#include "tests/protocol/ProtocolTestSupport.h"
+#include "tests/support/ProtocolLines.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/UdpPeer.h"
 
 namespace ocre::test {
 namespace {
 
-sockaddr_in loopback(uint32_t port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    return address;
-}
-
 // Listens on one loopback port and answers from another, as the server does.
 class FakeServer {
 public:
-    FakeServer() {
-        for (int* fd : {&listening_, &sending_}) {
-            *fd = socket(AF_INET, SOCK_DGRAM, 0);
-            const timeval patience{5, 0};
-            setsockopt(*fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
-            sockaddr_in local = loopback(0);
-            bind(*fd, reinterpret_cast<sockaddr*>(&local), sizeof local);
-        }
-    }
-    ~FakeServer() {
-        close(listening_);
-        close(sending_);
-    }
-    std::string port() const {
-        sockaddr_in local{};
-        socklen_t length = sizeof local;
-        getsockname(listening_, reinterpret_cast<sockaddr*>(&local), &length);
-        return std::to_string(ntohs(local.sin_port));
-    }
+    std::string port() const { return std::to_string(listening_.port()); }
     // The next datagram and its source port; false after 5 s of silence, or
     // at once when told not to wait.
     bool receive(std::string& bytes, uint16_t& fromPort, bool wait = true) {
-        char buffer[2048];
-        sockaddr_in from{};
-        socklen_t length = sizeof from;
-        const ssize_t got = recvfrom(listening_, buffer, sizeof buffer, wait ? 0 : MSG_DONTWAIT,
-                                     reinterpret_cast<sockaddr*>(&from), &length);
-        bytes.assign(buffer, got > 0 ? static_cast<size_t>(got) : 0);
-        fromPort = ntohs(from.sin_port);
-        return got >= 0;
+        std::vector<uint8_t> datagram;
+        const bool got = listening_.receive(datagram, wait ? kPatienceMs : 0, &fromPort);
+        bytes.assign(datagram.begin(), got ? datagram.end() : datagram.begin());
+        return got;
     }
-    void send(uint32_t port, const std::string& text) {
+    void send(uint16_t port, const std::string& text) {
         const std::string bytes = padded(text);
-        const sockaddr_in to = loopback(port);
-        sendto(sending_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        sending_.sendBytesTo(port, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     }
 
 private:
-    int listening_ = -1;
-    int sending_ = -1;
+    static constexpr int kPatienceMs = 5000;
+    UdpPeer listening_;
+    UdpPeer sending_;
 };
 
-ChildResult runBot(std::vector<std::string> args) {
-    return runInChild([&args] {
-        std::vector<char*> argv{const_cast<char*>(OCRE_BOT_BINARY)};
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        execv(OCRE_BOT_BINARY, argv.data());
-        _exit(127);
-    });
-}
+ChildResult runBot(const std::vector<std::string>& args) { return runProgram(OCRE_BOT_BINARY, args); }
 
 ChildResult runBotAt(const FakeServer& server, const std::string& mode, std::vector<std::string> options) {
     options.insert(options.begin(), {mode, "--host", "127.0.0.1", "--server-port", server.port()});

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestFiles.h"
+#include "tests/support/DataFiles.h"
 
 namespace ocre {
 namespace {
@@ -18,15 +18,9 @@ namespace {
 class RouteCommand : public testing::Test {
 protected:
     void SetUp() override {
-        test::Bytes tiles;
-        for (uint8_t walkable : {1, 0}) tiles.i32(1).i32(1).u8(0).u8(0).u8(0).u8(0).u8(walkable).u32(0);
-        test::writeFile(dir.file("t.tle"), tiles.data());
-        for (uint16_t tileAtOneZero : {1, 7}) {
-            test::Bytes map;
-            map.u32(3).u32(3).u32(32).u32(32).u8(0).u8(0).u8(0).u32(0).u8(0);
-            for (int cell = 0; cell < 9; ++cell) map.u16(cell == 1 ? tileAtOneZero : 0);
-            test::writeFile(dir.file(tileAtOneZero == 1 ? "t.map" : "bad.map"), map.data());
-        }
+        test::writeFile(dir.file("t.tle"), test::tileFile(1, 1, {1, 0}));
+        test::writeFile(dir.file("t.map"), test::mapFile(3, 3, 32, 32, {0, 1, 0, 0, 0, 0, 0, 0, 0}));
+        test::writeFile(dir.file("bad.map"), test::mapFile(3, 3, 32, 32, {0, 7, 0, 0, 0, 0, 0, 0, 0}));
     }
 
     // As ocre-data runs it: the arguments after "route", queries on stdin.

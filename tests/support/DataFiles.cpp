@@ -1,4 +1,4 @@
-#include "tests/data/DataFiles.h"
+#include "tests/support/DataFiles.h"
 
 namespace ocre::test {
 
@@ -14,6 +14,14 @@ File plainSprite(uint16_t frames, uint16_t width, uint16_t height) {
     std::vector<uint32_t> boxes;
     for (uint16_t i = 0; i < frames; ++i) boxes.insert(boxes.end(), {0, 0, width, height});
     return spriteFile(frames, 1, width, height, File(size_t{4} * width * height * frames, 0x80), boxes);
+}
+
+File colourSprite(uint16_t width, uint16_t height, const std::vector<uint32_t>& colours) {
+    Bytes pixels;
+    for (uint32_t colour : colours)
+        for (uint32_t i = 0; i < uint32_t{width} * height; ++i) pixels.u8(colour >> 16).u8(colour >> 8).u8(colour).u8(0);
+    const auto frames = static_cast<uint16_t>(colours.size());
+    return spriteFile(frames, 0, width, height, pixels.data(), std::vector<uint32_t>(4 * colours.size(), 0));
 }
 
 File tileFile(int32_t width, int32_t height, const std::vector<uint8_t>& walkable) {
