@@ -81,6 +81,9 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
     // would skip the line.
     writeFile(dir.file("odd.dlg"), std::string("1|2|-7|1|Hop\n"));
     writeFile(dir.file("stuck.dlg"), std::string("1|1|1|Bonjour\n2|1|1|2|Oui\n"));
+    // Thousands of lines of the person spoken to, validated one by one: the
+    // walk through the conversation stops after a bounded amount of work.
+    writeFile(dir.file("long.dlg"), std::string("1|19999|1|Fin\n"));
     writeFile(dir.file("notes.txt"), std::string("hello"));
 
     const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -95,6 +98,7 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
         {{"loose.spr"}, "warning: the box of frame 0 is (0, 0) - (9, 3), not inside the frame; its visible pixels "
                         "span (0, 0) - (3, 3)"},
         {{"few.map"}, "warning: 4 of the 6 cell indices are missing (the server shows tile 0 there)"},
+        {{"long.dlg"}, "(too many ways of clicking through to try them all)"},
         {{"stuck.dlg"}, "warning: the conversation can run out of lines without an ending and never finish "
                         "(after validating 1, 1.1)"},
     };
