@@ -29,6 +29,7 @@ using namespace ocre;
 namespace {
 
 constexpr int kMostClicks = 64;
+// More nodes than a hand-written conversation has.
 constexpr uint64_t kMostNodes = 64;
 constexpr uint16_t kGlyphs = 256;
 constexpr int32_t kViewWidth = 640;

@@ -18,9 +18,13 @@ void runEveryInputWhole();
 // is left out of this run.
 bool leftOut(uint64_t declared, uint64_t cap);
 
+// More map cells than a fuzzing input can hold indices for: the rest are
+// the missing indices the loader makes 0.
+constexpr uint64_t kMostMapCells = 4096;
+
 // The cells the map loader makes for a map file: cols x rows from its
-// header (0 when the file is cut before them), or none when that is beyond
-// what the loader refuses outright.
+// header (0 when the file is cut before them), or 0 when the loader refuses
+// that many before making any.
 uint64_t mapCellsMade(const uint8_t* data, size_t size);
 
 // What the dialogue loader reads and makes before it finishes or refuses

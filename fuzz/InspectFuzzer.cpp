@@ -31,12 +31,14 @@ const char* const kExtensions[] = {".spr", ".tle", ".map", ".pat", ".dat", ".dlg
 constexpr size_t kExtensionCount = sizeof kExtensions / sizeof kExtensions[0];
 constexpr size_t kMapKind = 2;
 constexpr size_t kDialogueKind = 5;
-constexpr uint64_t kMostCells = 4096;
-constexpr uint64_t kMostDialogueNodes = 64;
-constexpr uint64_t kMostDialogueLines = 12;
+// Every way of clicking through a conversation is tried: eight lines with
+// a choice each already give hundreds of them, over lists of up to as many
+// choices as there are nodes.
+constexpr uint64_t kMostDialogueLines = 8;
+constexpr uint64_t kMostDialogueNodes = 32;
 
 bool costly(size_t kind, const uint8_t* file, size_t size) {
-    if (kind == kMapKind) return fuzz::leftOut(fuzz::mapCellsMade(file, size), kMostCells);
+    if (kind == kMapKind) return fuzz::leftOut(fuzz::mapCellsMade(file, size), fuzz::kMostMapCells);
     if (kind != kDialogueKind) return false;
     const fuzz::DialogueDeclared declared = fuzz::dialogueDeclared(file, size);
     return fuzz::leftOut(declared.nodes, kMostDialogueNodes) || fuzz::leftOut(declared.lines, kMostDialogueLines);

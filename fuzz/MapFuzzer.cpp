@@ -31,9 +31,6 @@ namespace {
 constexpr int64_t kViewWidth = 48;
 constexpr int64_t kViewHeight = 32;
 constexpr uint32_t kFrameHeight = 16;
-// More cells than a fuzzing input can hold indices for: the rest are the
-// missing indices the loader makes 0.
-constexpr uint64_t kMostCells = 4096;
 
 std::string tilePath;
 
@@ -69,7 +66,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (fuzz::leftOut(fuzz::mapCellsMade(data, size), kMostCells)) return 0;
+    if (fuzz::leftOut(fuzz::mapCellsMade(data, size), fuzz::kMostMapCells)) return 0;
     const std::string path = fuzz::writeScratchFile("input.map", data, size);
     Map map(tilePath.c_str(), &toolDisplay());
     if (refusalOf([&] { map.load(path.c_str()); })) return 0;
