@@ -73,6 +73,8 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
     writeFile(dir.file("tiles.tle"), tileRecord(32, 32, 1).raw(tileRecord(32, 32, 0).data()).data());
     writeFile(dir.file("tiles.map"), mapFile(2, 2, {0, 2, 1, 0}).data());
     writeFile(dir.file("few.map"), mapFile(3, 2, {0, 0}).data());
+    // No column and as many one-pixel rows as the server takes, in 24 bytes.
+    writeFile(dir.file("rows.map"), Bytes().u32(0).u32(INT32_MAX).u32(1).u32(1).u8(0).u8(0).u8(0).u32(0).u8(0).data());
     writeFile(dir.file("cut.pat"), Bytes().u32(3).u8(1).i32(10).i32(20).i32(30).i32(5).data());
     writeFile(dir.file("a.spr"), spriteFile(1, 2, 2, 50, {{0, 0, 1, 1}}).data());
     writeFile(dir.file("long.dat"), "a.spr\r\n" + std::string(36, 'n') + "\n");
@@ -98,6 +100,7 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
         {{"loose.spr"}, "warning: the box of frame 0 is (0, 0) - (9, 3), not inside the frame; its visible pixels "
                         "span (0, 0) - (3, 3)"},
         {{"few.map"}, "warning: 4 of the 6 cell indices are missing (the server shows tile 0 there)"},
+        {{"--tiles", dir.file("tiles.tle"), "rows.map"}, "0 of 0 cells walkable"},
         {{"long.dlg"}, "(too many ways of clicking through to try them all)"},
         {{"stuck.dlg"}, "warning: the conversation can run out of lines without an ending and never finish "
                         "(after validating 1, 1.1)"},
