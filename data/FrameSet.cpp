@@ -57,6 +57,9 @@ void FrameSet::load(const char* fileName) {
             fatalf(stderr, kNoMemoryForFrame, i + 1);
         }
         frames[i]->setColorKey(0, 0, 0);
+        // Rows of no pixel hold no byte: a zero width with a large height
+        // must not cost a read per row.
+        if (rowBytes == 0) continue;
         for (uint32_t y = 0; y < height; ++y) {
             if (file.readBytes(row.data(), row.size()) != row.size()) file.refuseTruncated();
             for (uint32_t x = 0; x < width; ++x) {

@@ -18,6 +18,11 @@ constexpr size_t kDialogueLineBufferSize = 999;
 // In a path: 0 marks the node reached so far as an ending, -1 ends the path.
 constexpr int32_t kDialogueEndingMark = 0;
 constexpr int32_t kDialoguePathEnd = -1;
+// Every child number creates the missing children before it, so a few big
+// numbers could ask for billions of nodes; no hand-written conversation comes
+// near this many, and a file that asks for more is refused like any other
+// broken one.
+constexpr size_t kDialogueMostNodes = 20000;
 // The texts of the root and of children created only to reach a later one.
 inline constexpr char kDialogueRootText[] = "racine";
 inline constexpr char kDialogueFillerText[] = "fils";

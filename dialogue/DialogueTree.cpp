@@ -15,10 +15,6 @@ namespace {
 
 constexpr const char* kOpenFailed = "erreur d'ouverture du fichier %s";
 constexpr const char* kCorrupt = "fichier %s corrompu!\n";
-// Every child number creates the missing children before it, so a few big
-// numbers could ask for billions of nodes; no hand-written conversation comes
-// near this, and a file that does is refused like any other broken one.
-constexpr size_t kMaxNodes = 20000;
 
 // The rows of the plain (portrait-less) drawing.
 constexpr int32_t kRowsTop = 100;
@@ -150,10 +146,11 @@ DialogueNode* DialogueTree::createPath(const std::vector<int32_t>& path) {
             node->ending_ = 1;
             continue;
         }
-        while (node->children_.count() < p) {
-            if (nodes_.size() >= kMaxNodes) return nullptr;
-            node->children_.append(newNode(kDialogueFillerText));
-        }
+        // Refused before any of the missing children is made: a file asking
+        // for too many is refused anyway.
+        const int32_t missing = p - node->children_.count();
+        if (missing > 0 && static_cast<size_t>(missing) > kDialogueMostNodes - nodes_.size()) return nullptr;
+        while (node->children_.count() < p) node->children_.append(newNode(kDialogueFillerText));
         node = node->children_.at(p - 1);
     }
     return node;

@@ -1,8 +1,9 @@
 // A fuzz target as a plain program: every file named on the command line,
 // or found in a folder named there, is given to the target once, in name
-// order. The suite replays the seed corpora and the inputs of every fault
-// found and mended this way, built with the usual compiler (and under the
-// sanitizers in CI), without libFuzzer.
+// order, whole: none is left out for what it declares. The suite replays
+// the seed corpora and the inputs of every fault found and mended this way,
+// built with the usual compiler (and under the sanitizers in CI), without
+// libFuzzer.
 
 #include <algorithm>
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "fuzz/InputCost.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
@@ -40,6 +43,7 @@ std::vector<fs::path> inputsNamed(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ocre::fuzz::runEveryInputWhole();
     if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     const std::vector<fs::path> inputs = inputsNamed(argc, argv);
     if (inputs.empty()) {

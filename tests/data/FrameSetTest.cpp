@@ -42,6 +42,20 @@ TEST_F(FrameSetTest, LoadsFramesWithBlackTransparentAndTheirBoxesOrNoFrameAtAll)
     EXPECT_TRUE(set.frames.empty() && set.boxes.empty());
 }
 
+// Frames of no pixel: the file holds only their boxes, and the loader reads
+// nothing more however tall they claim to be.
+TEST_F(FrameSetTest, FramesOfZeroWidthLoadWithTheirBoxesWhateverTheirHeight) {
+    constexpr uint16_t kFrames = 2000;
+    std::vector<uint32_t> boxes(size_t{4} * kFrames, 0);
+    boxes.back() = 7;
+    FrameSet set;
+    set.load(write("flat.spr", test::spriteFile(kFrames, 0, 0, 0xFFFF, {}, boxes)).c_str());
+    EXPECT_EQ(std::vector<uint32_t>({set.frameCount, set.width, set.height}),
+              std::vector<uint32_t>({kFrames, 0, 0xFFFF}));
+    ASSERT_EQ(set.boxes.size(), size_t{kFrames});
+    EXPECT_EQ(set.boxes.back()->bottom, 7);
+}
+
 TEST_F(FrameSetTest, FileShorterThanItsHeaderSaysIsRefusedAndTooWideFrameEndsTheProcess) {
     const test::File valid = test::plainSprite(2, 3, 2);
     std::vector<test::File> versions;

@@ -50,6 +50,8 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
     writeFile(dir.file("tiles.tle"), test::tileFile(32, 32, {1, 0}));
     writeFile(dir.file("tiles.map"), test::mapFile(2, 2, 32, 32, {0, 2, 1, 0}));
     writeFile(dir.file("few.map"), test::mapFile(3, 2, 32, 32, {0, 0}));
+    // No column and as many one-pixel rows as the server takes, in 24 bytes.
+    writeFile(dir.file("rows.map"), Bytes().u32(0).u32(INT32_MAX).u32(1).u32(1).u8(0).u8(0).u8(0).u32(0).u8(0).data());
     writeFile(dir.file("cut.pat"), Bytes().u32(3).u8(1).i32(10).i32(20).i32(30).i32(5).data());
     writeFile(dir.file("a.spr"), test::plainSprite(1, 2, 2));
     writeFile(dir.file("long.dat"), "a.spr\r\n" + std::string(36, 'n') + "\n");
@@ -58,6 +60,9 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
     // would skip the line.
     writeFile(dir.file("odd.dlg"), std::string("1|2|-7|1|Hop\n"));
     writeFile(dir.file("stuck.dlg"), std::string("1|1|1|Bonjour\n2|1|1|2|Oui\n"));
+    // Thousands of lines of the person spoken to, validated one by one: the
+    // walk through the conversation stops after a bounded amount of work.
+    writeFile(dir.file("long.dlg"), std::string("1|19999|1|Fin\n"));
     writeFile(dir.file("notes.txt"), std::string("hello"));
 
     const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -72,6 +77,8 @@ TEST(Inspect, RefusalsAreTheServersOwnAndAcceptedOddsAreWarnings) {
         {{"loose.spr"}, "warning: the box of frame 0 is (0, 0) - (9, 3), not inside the frame; its visible pixels "
                         "span (0, 0) - (3, 3)"},
         {{"few.map"}, "warning: 4 of the 6 cell indices are missing (the server shows tile 0 there)"},
+        {{"--tiles", dir.file("tiles.tle"), "rows.map"}, "0 of 0 cells walkable"},
+        {{"long.dlg"}, "(too many ways of clicking through to try them all)"},
         {{"stuck.dlg"}, "warning: the conversation can run out of lines without an ending and never finish "
                         "(after validating 1, 1.1)"},
     };

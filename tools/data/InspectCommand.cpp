@@ -190,11 +190,27 @@ bool inspectMap(const std::string& path, const std::string& tilesGiven) {
     for (uint32_t i = 0; i < map->tileCount(); ++i) indexOf[map->tile(i)] = i;
     std::map<uint32_t, size_t> uses;
     size_t walkable = 0;
-    for (uint32_t row = 0; row < map->rows(); ++row)
+    // Counted by runs of cells showing the same tile, and not row by row
+    // when there is no column: a short file whose header declares millions
+    // of cells, or of empty rows, is described at once.
+    const Tile* runTile = nullptr;
+    size_t runLength = 0;
+    const auto countRun = [&] {
+        if (runLength == 0) return;
+        uses[indexOf[runTile]] += runLength;
+        walkable += runTile != nullptr && runTile->walkable == 1 ? runLength : 0;
+    };
+    for (uint32_t row = 0; map->cols() > 0 && row < map->rows(); ++row)
         for (uint32_t col = 0; col < map->cols(); ++col) {
-            ++uses[indexOf[map->cell(col, row)]];
-            walkable += map->cellWalkable(static_cast<int32_t>(col), static_cast<int32_t>(row)) ? 1 : 0;
+            const Tile* tile = map->cell(col, row);
+            if (tile != runTile) {
+                countRun();
+                runTile = tile;
+                runLength = 0;
+            }
+            ++runLength;
         }
+    countRun();
     std::printf("  tiles used:");
     for (const auto& [index, count] : uses) std::printf(" %u (x%zu)", index, count);
     std::printf("\n");
