@@ -134,6 +134,13 @@ private:
         auto server = server_.lock();
         if (!server) return;
         if (error) {
+            // Beast's idle time-out: not even the keep-alive pings were
+            // answered, so the spectator takes nothing.
+            if (error == beast::error::timeout) {
+                std::printf("dropped a spectator that answered nothing for %lld s\n",
+                            static_cast<long long>(kStallLimit.count()));
+                std::fflush(stdout);
+            }
             finish(*server);
             return;
         }
