@@ -34,7 +34,7 @@ void onPngWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
-bool writePng(const std::string& path, const PixelImage& image, std::string& error) {
+bool writePng(const std::string& path, const PixelImage& image, std::string& error, const Rgb* transparent) {
     if (image.width() <= 0 || image.height() <= 0) {
         error = "empty image";
         return false;
@@ -74,6 +74,13 @@ bool writePng(const std::string& path, const PixelImage& image, std::string& err
     png_init_io(png, file.get());
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()), static_cast<png_uint_32>(image.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color_16 transparentColour{};
+    if (transparent) {
+        transparentColour.red = transparent->r;
+        transparentColour.green = transparent->g;
+        transparentColour.blue = transparent->b;
+        png_set_tRNS(png, info, nullptr, 0, &transparentColour);
+    }
     png_write_info(png, info);
     png_write_image(png, rowPointers.data());
     png_write_end(png, nullptr);

@@ -9,6 +9,9 @@
 namespace ocre {
 
 // False with a one-line reason in error when the file cannot be written.
-bool writePng(const std::string& path, const PixelImage& image, std::string& error);
+// With `transparent`, pixels of that colour are marked transparent (a tRNS
+// chunk), as an icon needs.
+bool writePng(const std::string& path, const PixelImage& image, std::string& error,
+              const Rgb* transparent = nullptr);
 
 }  // namespace ocre
