@@ -57,7 +57,7 @@ int runIcon(const std::vector<std::string>& arguments) {
         for (int x = 0; x < width * factor; ++x)
             icon.set(left + x, top + y, frame.at(visible.left + x / factor, visible.top + y / factor));
     std::string error;
-    if (!writePng(output, icon, error, &kTransparent)) return failWith(error);
+    if (!writePng(output, icon, error, PngBlack::Transparent)) return failWith(error);
     return 0;
 }
 

@@ -2,16 +2,23 @@
 // Writes an image as an 8-bit RGB PNG file. No time stamp or other
 // varying chunk is written, so the same image gives the same bytes.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/defaultset/PixelImage.h"
 
 namespace ocre {
 
+// With PngBlack::Transparent, black is marked as the transparent colour (as
+// sprite frames use it).
+enum class PngBlack { Opaque, Transparent };
+
 // False with a one-line reason in error when the file cannot be written.
-// With `transparent`, pixels of that colour are marked transparent (a tRNS
-// chunk), as an icon needs.
 bool writePng(const std::string& path, const PixelImage& image, std::string& error,
-              const Rgb* transparent = nullptr);
+              PngBlack black = PngBlack::Opaque);
+
+// The same PNG in memory. False with a one-line reason in error.
+bool encodePng(const PixelImage& image, PngBlack black, std::vector<uint8_t>& bytes, std::string& error);
 
 }  // namespace ocre
