@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 scripts/install-packages.sh "${OCRE_BUILD_PACKAGES[@]}" "${OCRE_PACKAGE_PACKAGES[@]}"
 build=build-package
+# Every hardening Debian knows, bindnow and PIE included.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 CFLAGS="$(dpkg-buildflags --get CFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
