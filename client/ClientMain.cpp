@@ -14,6 +14,7 @@
 #include "client/WorldArt.h"
 #include "gfx/DisplaySDL.h"
 #include "gfx/ScreenSize.h"
+#include "tools/common/InstalledDataSet.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
     SDL_ShowCursor(1);
 
     WorldArt art;
-    if (!art.load(options.dataDirectory, display, error)) return fail(error);
+    if (!art.load(tools::chooseDataSetFolder(options.dataDirectory, kCaption), display, error)) return fail(error);
     PassReader reader(art.animationCounts());
     Picture picture(art, display, options.camera, options.scale);
 

@@ -15,7 +15,7 @@ struct ClientOptions {
     std::string password;
     uint16_t port = 0;  // 0: any free port
     int scale = 1;
-    std::string dataDirectory = ".";
+    std::string dataDirectory;  // empty: not given, see chooseDataSetFolder
     CameraMode camera = CameraMode::Follow;
     bool statusLine = true;
     std::string recordFile;

@@ -9,6 +9,7 @@
 #include "relay/Relay.h"
 #include "relay/RelayOptions.h"
 #include "relay/WorldPictures.h"
+#include "tools/common/InstalledDataSet.h"
 
 namespace {
 
@@ -22,7 +23,9 @@ int fail(const std::string& reason) {
 }
 
 // Where the data set is read from: the one place that decides it.
-std::string dataDirectory(const RelayOptions& options) { return options.dataDirectory; }
+std::string dataDirectory(const RelayOptions& options) {
+    return ocre::tools::chooseDataSetFolder(options.dataDirectory == "." ? "" : options.dataDirectory, "ocre-relay");
+}
 
 StaticFile fileOf(const std::string& type, std::string body) {
     StaticFile file;

@@ -1,4 +1,4 @@
-// ocre-data's command line: help, bad usage, and the two picture commands.
+// ocre-data's command line: help, bad usage, and the picture commands.
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -57,6 +57,7 @@ TEST(CommandLine, BadUsageIsOneLineOnStandardErrorAndAFailureStatus) {
         {"inspect", "--colour", "x.spr"},
         {"render", "only-one"},
         {"sheet", "a.spr", "b.png", "c"},
+        {"icon", "a.spr", "big", "b.png"},
     };
     for (const auto& arguments : misuses) {
         const ChildResult r = runDataTool(arguments);
@@ -114,6 +115,24 @@ TEST(Pictures, RenderDrawsTheMapWithTheSheepPathOrRefusesMissingTilesAndSheetLay
     ASSERT_EQ(r.exitStatus, 0) << r.err;
     ASSERT_TRUE(readPng(out.file("font.png"), picture));
     EXPECT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(2 + 16 * (20 + 2), 2 + 16 * (22 + 2)));
+
+    // The icon: the dragon enlarged on a transparent square, or refused
+    // where it does not fit.
+    const std::string dragon = set.file("dragourou-debout-bas.spr");
+    r = runDataTool({"icon", dragon, "96", out.file("icon.png")});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    png_image icon{};
+    icon.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&icon, out.file("icon.png").c_str()));
+    icon.format = PNG_FORMAT_RGBA;
+    std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(icon));
+    ASSERT_TRUE(png_image_finish_read(&icon, nullptr, rgba.data(), 0, nullptr));
+    EXPECT_EQ(std::make_pair(icon.width, icon.height), std::make_pair(96u, 96u));
+    EXPECT_EQ(rgba[3], 0) << "corner";
+    EXPECT_EQ(rgba[(48 * 96 + 48) * 4 + 3], 255) << "centre";
+    r = runDataTool({"icon", dragon, "32", out.file("icon.png")});
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_TRUE(isOneLine(r.err)) << r.err;
 
     std::vector<uint8_t> map = test::readFile(set.file("test2.map"));
     map[24] = 99;  // first cell: a tile the table does not have

@@ -49,5 +49,6 @@ int runInspect(const std::vector<std::string>& arguments);
 int runRender(const std::vector<std::string>& arguments);
 int runSheet(const std::vector<std::string>& arguments);
 int runRoute(const std::vector<std::string>& arguments);
+int runIcon(const std::vector<std::string>& arguments);
 
 }  // namespace ocre

@@ -26,6 +26,7 @@ const std::vector<Command>& commandTable() {
         {"render", "DIR OUT.png", "draw the map of the data set in DIR, with the sheep path, to a PNG file"},
         {"sheet", "FILE.spr OUT.png", "draw all frames of a sprite frame file side by side to a PNG file"},
         {"route", "MAP TILES", "answer route queries \"sc sr gc gr\" from standard input with the server's path finder"},
+        {"icon", "FILE.spr SIZE OUT.png", "draw the first frame of a sprite frame file as a square icon of SIZE pixels"},
     };
     return table;
 }

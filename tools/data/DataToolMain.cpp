@@ -2,7 +2,8 @@
 //
 // This program answers routes itself and links no SDL: loading SDL's tree
 // of libraries would cost a route query many times over. The commands that
-// make surfaces run in ocre-data-sdl, which lies beside it; this program
+// make surfaces run in ocre-data-sdl, which lies beside it in a build
+// folder and in the installed helpers' folder once installed; this program
 // hands the whole command line over by replacing itself with it, so the
 // exit status, the output and the signals are the helper's own.
 
@@ -32,13 +33,11 @@ std::string programFolder() {
 }
 
 int runInHelper(char** argv) {
-    const std::string folder = programFolder();
-    if (folder.empty()) {
-        execvp(kHelperName, argv);
-    } else {
-        execv((folder + kHelperName).c_str(), argv);
-    }
-    return ocre::failWith(std::string("cannot run ") + folder + kHelperName + ": " + std::strerror(errno));
+    const std::string beside = programFolder() + kHelperName;
+    const std::string installed = std::string(OCRE_INSTALLED_HELPERS) + "/" + kHelperName;
+    const std::string& helper = access(beside.c_str(), X_OK) == 0 ? beside : installed;
+    execv(helper.c_str(), argv);
+    return ocre::failWith("cannot run " + helper + ": " + std::strerror(errno));
 }
 
 }  // namespace

@@ -86,9 +86,9 @@ bool encodePng(const PixelImage& image, PngBlack black, std::vector<uint8_t>& by
     return true;
 }
 
-bool writePng(const std::string& path, const PixelImage& image, std::string& error) {
+bool writePng(const std::string& path, const PixelImage& image, std::string& error, PngBlack black) {
     std::vector<uint8_t> bytes;
-    if (!encodePng(image, PngBlack::Opaque, bytes, error)) {
+    if (!encodePng(image, black, bytes, error)) {
         if (error != "empty image") error = "cannot write " + path + ": " + error;
         return false;
     }

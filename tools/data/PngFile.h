@@ -10,13 +10,15 @@
 
 namespace ocre {
 
-// False with a one-line reason in error when the file cannot be written.
-bool writePng(const std::string& path, const PixelImage& image, std::string& error);
-
-// The same PNG in memory. With blackTransparent, black is marked as the
-// transparent colour (as sprite frames use it). False with a one-line
-// reason in error.
+// With PngBlack::Transparent, black is marked as the transparent colour (as
+// sprite frames use it).
 enum class PngBlack { Opaque, Transparent };
+
+// False with a one-line reason in error when the file cannot be written.
+bool writePng(const std::string& path, const PixelImage& image, std::string& error,
+              PngBlack black = PngBlack::Opaque);
+
+// The same PNG in memory. False with a one-line reason in error.
 bool encodePng(const PixelImage& image, PngBlack black, std::vector<uint8_t>& bytes, std::string& error);
 
 }  // namespace ocre

@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
                              {{"build", ocre::runBuild},
                               {"inspect", ocre::runInspect},
                               {"render", ocre::runRender},
-                              {"sheet", ocre::runSheet}},
+                              {"sheet", ocre::runSheet},
+                              {"icon", ocre::runIcon}},
                              nullptr);
 }
