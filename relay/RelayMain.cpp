@@ -24,7 +24,7 @@ int fail(const std::string& reason) {
 
 // Where the data set is read from: the one place that decides it.
 std::string dataDirectory(const RelayOptions& options) {
-    return ocre::tools::chooseDataSetFolder(options.dataDirectory == "." ? "" : options.dataDirectory, "ocre-relay");
+    return ocre::tools::chooseDataSetFolder(options.dataDirectory, "ocre-relay");
 }
 
 StaticFile fileOf(const std::string& type, std::string body) {

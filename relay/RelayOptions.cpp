@@ -57,7 +57,7 @@ const char* relayUsage() {
            "open http://ADDR:PORT/ in a browser. Pictures come from the data set, which must match the\n"
            "server's.\n"
            "  --server HOST          the server (default localhost, UDP port 5550)\n"
-           "  --data DIR             the data set folder (default .)\n"
+           "  --data DIR             the data set folder (default: the working folder)\n"
            "  --http-port N          the HTTP port (default 8080; 0 picks a free one)\n"
            "  --bind ADDR            the address to listen on (default 127.0.0.1; 0.0.0.0 for the network)\n"
            "  --udp-port N           the UDP port the server sends the world to (default 5551)\n"

@@ -9,7 +9,7 @@ namespace ocre::relay {
 
 struct RelayOptions {
     std::string server = "localhost";
-    std::string dataDirectory = ".";
+    std::string dataDirectory;  // empty: the working folder, else the installed set
     uint16_t httpPort = 8080;
     std::string bindAddress = "127.0.0.1";
     uint16_t udpPort = 5551;
