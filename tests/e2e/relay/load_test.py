@@ -1,0 +1,57 @@
+"""200 WebSocket spectators and one that reads nothing: every reader gets the
+server's pace, the stalled one neither slows them nor makes the relay's
+memory grow, and the relay drops it."""
+
+import re
+import subprocess
+import threading
+import time
+import unittest
+
+import harness
+
+SPECTATORS = 200
+# Long enough for the stalled one to fill its pipe and then be idle 10 s.
+SECONDS = 20
+# What the relay may grow by while it holds the stalled spectator; a queue
+# for it would grow without end, a single pending frame not at all.
+RSS_GROWTH_LIMIT_KB = 4096
+
+
+class RelayLoadTest(harness.RelayTestCase):
+    def test_a_stalled_spectator_neither_slows_the_others_nor_grows_the_relay_and_is_dropped(self):
+        self.start_server()
+        relay = self.start_relay()
+        samples = []
+        done = threading.Event()
+
+        def sample_memory():
+            while not done.wait(0.5):
+                if relay.running():
+                    samples.append((time.monotonic(), relay.rss_kb()))
+
+        sampler = threading.Thread(target=sample_memory)
+        sampler.start()
+        try:
+            start = time.monotonic()
+            crowd = subprocess.run([harness.program('ocre-spectators'), '--url', 'ws://127.0.0.1:%d/live' % relay.port,
+                                    '--spectators', str(SPECTATORS), '--stalled', '1', '--seconds', str(SECONDS)],
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=SECONDS + 60)
+        finally:
+            done.set()
+            sampler.join()
+        summary = crowd.stdout.decode()
+        # Exit 0: everyone connected, nobody below 39 passes a second or
+        # fed a malformed frame, and the stalled one dropped.
+        self.assertEqual(crowd.returncode, 0, summary + crowd.stderr.decode())
+        counts = re.search(r'relay count most (-?\d+) at end (-?\d+)', summary)
+        self.assertEqual(int(counts.group(1)), SPECTATORS + 1, summary)
+        self.assertEqual(int(counts.group(2)), SPECTATORS, summary)
+        settled = [kb for t, kb in samples if t >= start + 5]
+        self.assertGreater(len(settled), 10)
+        self.assertLess(max(settled) - settled[0], RSS_GROWTH_LIMIT_KB, samples)
+        self.assertTrue(relay.running(), relay.err())
+
+
+if __name__ == '__main__':
+    unittest.main()
