@@ -32,16 +32,19 @@ void onPngError(png_structp png, png_const_charp message) {
 
 void onPngWarning(png_structp, png_const_charp) {}
 
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void flushNothing(png_structp) {}
+
 }  // namespace
 
-bool writePng(const std::string& path, const PixelImage& image, std::string& error) {
+bool encodePng(const PixelImage& image, PngBlack black, std::vector<uint8_t>& bytes, std::string& error) {
+    bytes.clear();
     if (image.width() <= 0 || image.height() <= 0) {
         error = "empty image";
-        return false;
-    }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = "cannot create " + path + ": " + std::strerror(errno);
         return false;
     }
     ErrorSink sink;
@@ -66,19 +69,35 @@ bool writePng(const std::string& path, const PixelImage& image, std::string& err
         }
         rowPointers[static_cast<size_t>(y)] = row.data();
     }
+    png_color_16 transparent{};
     if (!info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, info ? &info : nullptr);
-        error = "cannot write " + path + ": " + (sink.text.empty() ? std::string("libpng error") : sink.text);
+        error = sink.text.empty() ? std::string("libpng error") : sink.text;
         return false;
     }
-    png_init_io(png, file.get());
+    png_set_write_fn(png, &bytes, appendBytes, flushNothing);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()), static_cast<png_uint_32>(image.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (black == PngBlack::Transparent) png_set_tRNS(png, info, nullptr, 0, &transparent);
     png_write_info(png, info);
     png_write_image(png, rowPointers.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    if (std::fflush(file.get()) != 0) {
+    return true;
+}
+
+bool writePng(const std::string& path, const PixelImage& image, std::string& error) {
+    std::vector<uint8_t> bytes;
+    if (!encodePng(image, PngBlack::Opaque, bytes, error)) {
+        if (error != "empty image") error = "cannot write " + path + ": " + error;
+        return false;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        error = "cannot create " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0) {
         error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }

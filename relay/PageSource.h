@@ -1,0 +1,6 @@
+#pragma once
+// The browser page, built into the program from page/index.html.
+
+namespace ocre::relay {
+extern const char* const kPageHtml;
+}
