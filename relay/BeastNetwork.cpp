@@ -228,12 +228,16 @@ private:
         http::request<http::string_body> request = parser_->release();
         const std::string path = pathOf(request.target());
         if (path == kLivePath) {
-            if (!websocket::is_upgrade(request)) return respond(request, http::status::bad_request, kNotUpgradeText);
+            // Fullness first: a page whose upgrade failed asks with a plain
+            // request whether the relay is full.
             if (server->sessions.size() + server->handshaking >= server->maxSpectators) {
-                std::printf("spectator refused: relay full (%zu spectators)\n", server->sessions.size());
-                std::fflush(stdout);
+                if (websocket::is_upgrade(request)) {
+                    std::printf("spectator refused: relay full (%zu spectators)\n", server->sessions.size());
+                    std::fflush(stdout);
+                }
                 return respond(request, http::status::service_unavailable, kFullText);
             }
+            if (!websocket::is_upgrade(request)) return respond(request, http::status::bad_request, kNotUpgradeText);
             ++server->handshaking;
             stream_.expires_never();
             auto session = std::make_shared<SpectatorSession>(server_, stream_.release_socket(), server->nextId++);
