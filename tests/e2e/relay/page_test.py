@@ -50,7 +50,7 @@ class RelayPageTest(harness.RelayTestCase):
             # Commands to the server walk the dragon; the page follows it,
             # far enough right that the camera leaves the map's edge.
             start_x = [a for a in start['actors'] if a[0] == DRAGON][0][1]
-            self.bot_send('go_right', repeat=14, every_ms=30)
+            self.bot_send('go_right', repeat=40, every_ms=30)
             walked = wait_still(page)
             self.assertGreater(walked, start_x + 300)
             harness.picture_check(self, page, picture)
