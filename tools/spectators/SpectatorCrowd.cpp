@@ -62,6 +62,8 @@ struct Reader {
     SpectatorCount count;
     bool haveSequence = false;
     uint32_t lastSequence = 0;
+    bool haveFirstMeasured = false;
+    uint32_t firstMeasured = 0;
 };
 
 struct Crowd {
@@ -128,6 +130,11 @@ void Reader::onMessage(size_t length) {
         count.bytes += wireBytes(length);
         if (haveSequence && pass->sequence - lastSequence > 1 && pass->sequence - lastSequence < 0x80000000u)
             count.skipped += pass->sequence - lastSequence - 1;
+        if (!haveFirstMeasured) {
+            haveFirstMeasured = true;
+            firstMeasured = pass->sequence;
+        }
+        count.numbered = static_cast<uint32_t>(pass->sequence - firstMeasured) + 1u;
     }
     haveSequence = true;
     lastSequence = pass->sequence;

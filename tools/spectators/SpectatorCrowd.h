@@ -30,6 +30,7 @@ struct SpectatorCount {
     uint64_t bytes = 0;         // on the wire within the stretch: payloads and frame headers
     uint64_t skipped = 0;       // sequence numbers jumped over within the stretch
     uint64_t badFrames = 0;
+    uint64_t numbered = 0;      // passes the relay numbered within the stretch, from the first frame to the last
 };
 
 struct CrowdResult {

@@ -36,12 +36,15 @@ const char kUsage[] =
     "  passes/s min, mean, max   frames a second per spectator\n"
     "  bytes/s                   wire bytes a second per spectator (mean)\n"
     "  skipped                   passes jumped over, all spectators together\n"
+    "  relay passes/s            passes the relay numbered a second (the most any\n"
+    "                            spectator saw): the pace of its source\n"
     "  relay count               spectators as the relay's status messages said\n"
     "                            (most seen, and at the end)\n"
     "  stalled closed            stalled ones the relay had dropped\n"
     "Exit 1 if a spectator could not connect, lost its connection, received a\n"
-    "malformed frame or fewer than R frames a second (default 39), or if a\n"
-    "stalled one was not dropped; 2 on bad usage.\n";
+    "malformed frame or fewer than R frames a second (default 39; one less than\n"
+    "the relay's own pace when its source is slower), or if a stalled one was not\n"
+    "dropped; 2 on bad usage.\n";
 
 bool parseNumber(const char* text, double& value) {
     char* end = nullptr;
@@ -125,6 +128,13 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
 
+    // A relay can only pass on the passes it is given: when its source (a
+    // server on a loaded machine) is slower, a spectator is judged against
+    // the relay's own pace.
+    uint64_t numbered = 0;
+    for (const SpectatorCount& s : result.spectators) numbered = std::max(numbered, s.numbered);
+    const double relayPace = numbered / result.measuredSeconds;
+    const double leastAllowed = std::min(leastRate, relayPace - 1);
     double least = 1e18, most = 0, rateSum = 0, byteSum = 0;
     uint64_t skipped = 0, bad = 0;
     uint32_t connected = 0;
@@ -141,16 +151,17 @@ int main(int argc, char** argv) {
         connected += s.connected ? 1 : 0;
         std::string problem = s.failed ? s.failure : "";
         if (problem.empty() && s.badFrames) problem = std::to_string(s.badFrames) + " malformed frames";
-        if (problem.empty() && rate < leastRate) problem = "only " + std::to_string(rate) + " passes a second";
+        if (problem.empty() && rate < leastAllowed) problem = "only " + std::to_string(rate) + " passes a second";
         if (!problem.empty() && ++failures <= 5) std::fprintf(stderr, "ocre-spectators: spectator %zu: %s\n", i + 1, problem.c_str());
     }
     if (failures > 5) std::fprintf(stderr, "ocre-spectators: ... %d spectators failed in all\n", failures);
     const size_t n = std::max<size_t>(result.spectators.size(), 1);
     if (result.spectators.empty()) least = 0;
     std::printf("%u of %u spectators connected for %.1f s: passes/s min %.1f mean %.1f max %.1f, bytes/s %.0f, "
-                "skipped %llu, malformed %llu, relay count most %lld at end %lld, stalled closed %u of %u\n",
+                "skipped %llu, malformed %llu, relay passes/s %.1f, relay count most %lld at end %lld, "
+                "stalled closed %u of %u\n",
                 connected, options.spectators, result.measuredSeconds, least, rateSum / n, most, byteSum / n,
-                static_cast<unsigned long long>(skipped), static_cast<unsigned long long>(bad),
+                static_cast<unsigned long long>(skipped), static_cast<unsigned long long>(bad), relayPace,
                 static_cast<long long>(result.relayCountMost), static_cast<long long>(result.relayCountLast),
                 result.stalledClosed, result.stalledConnected);
     const bool stalledKept = result.stalledClosed < result.stalledConnected;
