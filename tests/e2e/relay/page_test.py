@@ -75,10 +75,11 @@ class RelayPageTest(harness.RelayTestCase):
             stopped = wait_still(player)
             self.assertLessEqual(released - stopped, 2 * 30, 'the dragon walked on after the key was let go')
 
-    def test_a_chain_of_two_relays_shows_the_world(self):
+    def test_a_chain_of_two_relays_shows_the_world_to_as_many_pages_as_allowed(self):
         self.start_server()
         top = self.start_relay()
-        below = self.start_relay('--upstream', 'ws://127.0.0.1:%d/live' % top.port, name='below')
+        below = self.start_relay('--upstream', 'ws://127.0.0.1:%d/live' % top.port, '--max-spectators', '1',
+                                 name='below')
         picture = self.map_picture()
         with chromium.Chromium() as browser:
             page = self.open_live_page(browser, below)
@@ -86,6 +87,12 @@ class RelayPageTest(harness.RelayTestCase):
             self.bot_send('go_right', repeat=5, every_ms=30)
             self.assertTrue(page.wait_for('window.ocreStatus.actors.find(a => a[0] == %d)[1] > 50' % DRAGON, 5),
                             'the chained page does not follow the world')
+            # One spectator too many: refused, and its page says so.
+            extra = browser.open_page(page_url(below))
+            self.assertTrue(extra.wait_for('window.ocreStatus && window.ocreStatus.full', PASSES_TIMEOUT_S),
+                            'the page of a spectator too many does not say the relay is full')
+            self.assertEqual(extra.evaluate('window.ocreStatus.passes'), 0)
+            self.assertTrue(extra.evaluate('/full/i.test(document.body.innerText)'), 'no notice on the page')
         # Only the top relay holds a slot of the server.
         self.assertEqual(self.processes[0].out().count(b'Connexion du client'), 1)
 
