@@ -6,6 +6,7 @@
 #
 #   scripts/bench.sh            (build folder: build-bench beside the sources)
 #   OCRE_BENCH_BUILD=DIR OCRE_BENCH_IDLE_SECONDS=30 OCRE_BENCH_RUNS=11 scripts/bench.sh
+#   OCRE_BENCH_SPECTATORS=1000 OCRE_BENCH_RELAY_SECONDS=20 scripts/bench.sh   (the relay's rows)
 #
 # Timings are only as steady as the machine: run it on a quiet one, or run
 # it more than once and compare.
