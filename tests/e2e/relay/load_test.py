@@ -2,6 +2,7 @@
 server's pace, the stalled one neither slows them nor makes the relay's
 memory grow, and the relay drops it."""
 
+import os
 import re
 import subprocess
 import threading
@@ -16,6 +17,11 @@ SECONDS = 20
 # What the relay may grow by while it holds the stalled spectator; a queue
 # for it would grow without end, a single pending frame not at all.
 RSS_GROWTH_LIMIT_KB = 4096
+# Instrumented builds run several times slower and keep freed memory in
+# quarantine: there the relay can keep neither the server's pace for 200
+# spectators on a loaded machine nor a steady size, and only the rest is
+# judged.
+PLAIN_BUILD = not os.environ.get('OCRE_SANITIZE')
 
 
 class RelayLoadTest(harness.RelayTestCase):
@@ -39,8 +45,10 @@ class RelayLoadTest(harness.RelayTestCase):
             direct = subprocess.Popen([harness.program('ocre-bot'), 'load', '--host', '127.0.0.1', '--clients', '1',
                                        '--seconds', str(SECONDS), '--login', 'direct'], stdout=subprocess.PIPE,
                                       stderr=subprocess.DEVNULL)
+            self.addCleanup(lambda: (direct.kill(), direct.wait()))
             crowd = subprocess.run([harness.program('ocre-spectators'), '--url', 'ws://127.0.0.1:%d/live' % relay.port,
-                                    '--spectators', str(SPECTATORS), '--stalled', '1', '--seconds', str(SECONDS)],
+                                    '--spectators', str(SPECTATORS), '--stalled', '1', '--seconds', str(SECONDS),
+                                    '--least-rate', '39' if PLAIN_BUILD else '0'],
                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=SECONDS + 60)
         finally:
             done.set()
@@ -54,14 +62,16 @@ class RelayLoadTest(harness.RelayTestCase):
         self.assertEqual(crowd.returncode, 0, summary + crowd.stderr.decode())
         # And the relay loses nothing of what the server sends.
         relay_pace = float(re.search(r'relay passes/s ([0-9.]+)', summary).group(1))
-        self.assertGreaterEqual(relay_pace, min(39, server_pace - 1), summary)
+        if PLAIN_BUILD:
+            self.assertGreaterEqual(relay_pace, min(39, server_pace - 1), summary)
         counts = re.search(r'relay count most (-?\d+) at end (-?\d+)', summary)
         self.assertEqual(int(counts.group(1)), SPECTATORS + 1, summary)
         self.assertEqual(int(counts.group(2)), SPECTATORS, summary)
         settled = [kb for t, kb in samples if t >= start + 5]
         self.assertGreater(len(settled), 10)
         print('relay VmRSS from 5 s on: %d kB, at most %d kB' % (settled[0], max(settled)))
-        self.assertLess(max(settled) - settled[0], RSS_GROWTH_LIMIT_KB, samples)
+        if PLAIN_BUILD:
+            self.assertLess(max(settled) - settled[0], RSS_GROWTH_LIMIT_KB, samples)
         self.assertTrue(relay.running(), relay.err())
 
 
