@@ -32,7 +32,6 @@ constexpr uint32_t kHeaderLimit = 8 * 1024;
 constexpr uint64_t kBodyLimit = 1024;
 constexpr auto kHttpTimeout = std::chrono::seconds(30);
 constexpr auto kHandshakeTimeout = std::chrono::seconds(10);
-constexpr char kLivePath[] = "/live";
 constexpr char kServerName[] = "ocre-relay";
 constexpr char kFullText[] = "relay full\n";
 constexpr char kNotFoundText[] = "not found\n";
@@ -135,6 +134,13 @@ private:
         auto server = server_.lock();
         if (!server) return;
         if (error) {
+            // Beast's idle time-out: not even the keep-alive pings were
+            // answered, so the spectator takes nothing.
+            if (error == beast::error::timeout) {
+                std::printf("dropped a spectator that answered nothing for %lld s\n",
+                            static_cast<long long>(kStallLimit.count()));
+                std::fflush(stdout);
+            }
             finish(*server);
             return;
         }
@@ -402,34 +408,6 @@ size_t WebServer::dropStalled(Clock::time_point now) {
 uint64_t WebServer::bytesSent() const { return impl_->bytesSent; }
 
 // The upstream side.
-
-std::optional<UpstreamUrl> parseUpstreamUrl(const std::string& text, std::string& error) {
-    constexpr char kScheme[] = "ws://";
-    constexpr uint16_t kDefaultPort = 80;
-    error = "expected ws://HOST:PORT/live, got '" + text + "'";
-    if (text.compare(0, sizeof kScheme - 1, kScheme) != 0) return std::nullopt;
-    const std::string rest = text.substr(sizeof kScheme - 1);
-    const size_t slash = rest.find('/');
-    const std::string authority = rest.substr(0, slash);
-    UpstreamUrl url;
-    url.path = slash == std::string::npos ? kLivePath : rest.substr(slash);
-    const size_t colon = authority.rfind(':');
-    url.host = authority.substr(0, colon);
-    url.port = kDefaultPort;
-    if (colon != std::string::npos) {
-        const std::string port = authority.substr(colon + 1);
-        if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
-            return std::nullopt;
-        const unsigned long value = std::stoul(port);
-        if (value == 0 || value > 65535) return std::nullopt;
-        url.port = static_cast<uint16_t>(value);
-    }
-    if (url.host.empty() || url.host.find_first_of(" @") != std::string::npos ||
-        url.path.find_first_of(" \r\n") != std::string::npos)
-        return std::nullopt;
-    error.clear();
-    return url;
-}
 
 struct UpstreamLink::Impl : std::enable_shared_from_this<UpstreamLink::Impl> {
     Impl(asio::io_context& io, UpstreamUrl url, PassSink passes, StateSink state)

@@ -20,6 +20,9 @@
 
 namespace ocre::relay {
 
+// Where a relay serves the stream.
+inline constexpr char kLivePath[] = "/live";
+
 constexpr uint8_t kLiveFrameVersion = 1;
 constexpr size_t kLiveFrameHeaderSize = 16;
 constexpr size_t kLiveFrameActorSize = 16;

@@ -258,7 +258,9 @@ void Relay::Impl::onTick() {
     if (const size_t dropped = web.dropStalled(now))
         logLine("dropped %zu spectator(s) that took nothing for %lld s", dropped,
                 static_cast<long long>(kStallLimit.count()));
-    if (now - lastStatus >= kStatusEvery) broadcastStatus();
+    // Checked once per tick: sending when a tick's worth short of the
+    // period keeps every gap within it.
+    if (now - lastStatus + kAskInterval >= kStatusEvery) broadcastStatus();
     if (now - lastSummary >= kSummaryEvery) {
         const double seconds = std::chrono::duration<double>(now - lastSummary).count();
         const uint64_t bytes = web.bytesSent() - bytesAtSummary;

@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 
 #include "relay/DelayLine.h"
+#include "relay/LiveFrame.h"
 
 namespace ocre::relay {
 
@@ -20,6 +22,34 @@ bool wholeNumber(const std::string& text, unsigned long lowest, unsigned long hi
 }
 
 }  // namespace
+
+std::optional<UpstreamUrl> parseUpstreamUrl(const std::string& text, std::string& error) {
+    constexpr char kScheme[] = "ws://";
+    constexpr uint16_t kDefaultPort = 80;
+    error = "expected ws://HOST:PORT/live, got '" + text + "'";
+    if (text.compare(0, sizeof kScheme - 1, kScheme) != 0) return std::nullopt;
+    const std::string rest = text.substr(sizeof kScheme - 1);
+    const size_t slash = rest.find('/');
+    const std::string authority = rest.substr(0, slash);
+    UpstreamUrl url;
+    url.path = slash == std::string::npos ? kLivePath : rest.substr(slash);
+    const size_t colon = authority.rfind(':');
+    url.host = authority.substr(0, colon);
+    url.port = kDefaultPort;
+    if (colon != std::string::npos) {
+        const std::string port = authority.substr(colon + 1);
+        if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        const unsigned long value = std::stoul(port);
+        if (value == 0 || value > 65535) return std::nullopt;
+        url.port = static_cast<uint16_t>(value);
+    }
+    if (url.host.empty() || url.host.find_first_of(" @") != std::string::npos ||
+        url.path.find_first_of(" \r\n") != std::string::npos)
+        return std::nullopt;
+    error.clear();
+    return url;
+}
 
 const char* relayUsage() {
     return "usage: ocre-relay [options]\n"
@@ -88,7 +118,7 @@ bool parseRelayOptions(int argc, char** argv, RelayOptions& options, std::string
         } else if (option == "--password") {
             if (!takeText(options.password)) return false;
         } else if (option == "--upstream") {
-            if (!takeText(options.upstream)) return false;
+            if (!takeText(options.upstream) || !parseUpstreamUrl(options.upstream, error)) return false;
         } else if (option == "--http-port") {
             if (!takeNumber(0, 65535, number)) return false;
             options.httpPort = static_cast<uint16_t>(number);

@@ -2,6 +2,7 @@
 // The relay's command line.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace ocre::relay {
@@ -22,7 +23,18 @@ struct RelayOptions {
     bool help = false;
 };
 
-// False with a one-line reason for a bad command line.
+struct UpstreamUrl {
+    std::string host;
+    uint16_t port = 0;
+    std::string path;
+};
+
+// ws://HOST:PORT/PATH (PORT defaults to 80, PATH to /live); nothing with a
+// reason for anything else.
+std::optional<UpstreamUrl> parseUpstreamUrl(const std::string& text, std::string& error);
+
+// False with a one-line reason for a bad command line (an upstream URL
+// that parseUpstreamUrl refuses included).
 bool parseRelayOptions(int argc, char** argv, RelayOptions& options, std::string& error);
 const char* relayUsage();
 

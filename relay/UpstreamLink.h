@@ -12,6 +12,7 @@
 #include <string>
 
 #include "relay/LiveFrame.h"
+#include "relay/RelayOptions.h"
 
 namespace boost::asio {
 class io_context;
@@ -20,16 +21,6 @@ class io_context;
 namespace ocre::relay {
 
 constexpr std::chrono::seconds kUpstreamRetryLongest{5};
-
-struct UpstreamUrl {
-    std::string host;
-    uint16_t port = 0;
-    std::string path;
-};
-
-// ws://HOST:PORT/PATH (PORT defaults to 80, PATH to /live); nothing with a
-// reason for anything else.
-std::optional<UpstreamUrl> parseUpstreamUrl(const std::string& text, std::string& error);
 
 class UpstreamLink {
 public:
