@@ -17,15 +17,17 @@ def dragon_x(page):
     return page.evaluate('window.ocreStatus.actors.find(a => a[0] == %d)[1]' % DRAGON)
 
 
-def wait_still(page):
-    """The dragon's x once it has stood still for SETTLE_S."""
+def wait_still(page, timeout=15):
+    """The dragon's x once it has stood still for SETTLE_S (None if it never does)."""
     x = dragon_x(page)
-    while True:
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
         time.sleep(SETTLE_S)
         now = dragon_x(page)
         if now == x:
             return x
         x = now
+    return None
 
 
 class RelayPageTest(harness.RelayTestCase):
