@@ -6,6 +6,7 @@
 #
 #   scripts/bench.sh            (build folder: build-bench beside the sources)
 #   OCRE_BENCH_BUILD=DIR OCRE_BENCH_IDLE_SECONDS=30 OCRE_BENCH_RUNS=11 scripts/bench.sh
+#   OCRE_BENCH_SPECTATORS=1000 OCRE_BENCH_RELAY_SECONDS=20 scripts/bench.sh   (the relay's rows)
 #
 # Timings are only as steady as the machine: run it on a quiet one, or run
 # it more than once and compare.
@@ -144,5 +145,50 @@ while IFS= read -r line; do rows+=("$line"); done < <(awk -F, '
     /^"pushAndPoll"/ { printf "%-44s %.0f ns\n", "event queue push + poll", $4 }
     /^"datagramRoundTrip/ { printf "%-44s %.1f us\n", "datagram through the network thread", $3 / 1000 }
 ' "$work/net.csv")
+
+# --- The relay: its processor use and the bytes each spectator receives,
+# with OCRE_BENCH_SPECTATORS WebSocket spectators (ocre-spectators) on the
+# default world at the server's 40 passes a second.
+spectators=${OCRE_BENCH_SPECTATORS:-500}
+relaySeconds=${OCRE_BENCH_RELAY_SECONDS:-20}
+cmake --build "$build" -j2 --target ocre-relay ocre-spectators >/dev/null
+relay=
+trap 'if [[ -n $relay ]]; then kill -KILL "$relay" 2>/dev/null || true; fi; cleanup' EXIT
+relayCpu= relayBytes= relayPace=
+(cd "$work/data" && exec env SDL_VIDEODRIVER=dummy "$bin/ocre-server" 127.0.0.1 >"$work/relay-server.out" 2>&1) &
+server=$!
+sleep 1
+if kill -0 "$server" 2>/dev/null; then
+    relayUdp=$(python3 -c 'import socket; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    "$bin/ocre-relay" --data "$work/data" --server 127.0.0.1 --http-port 0 --udp-port "$relayUdp" \
+        --max-spectators "$spectators" >"$work/relay.out" 2>&1 &
+    relay=$!
+    for _ in $(seq 100); do grep -q 'listening on' "$work/relay.out" && break; sleep 0.1; done
+    relayPort=$(sed -nE 's|.*listening on http://[0-9.]+:([0-9]+)/.*|\1|p' "$work/relay.out")
+    if [[ -n $relayPort ]]; then
+        "$bin/ocre-spectators" --url "ws://127.0.0.1:$relayPort/live" --spectators "$spectators" \
+            --seconds "$relaySeconds" --least-rate 0 >"$work/spectators.out" 2>&1 &
+        crowd=$!
+        # The relay's processor time over the middle of the crowd's stretch.
+        sleep 5
+        read -r -a stat0 <"/proc/$relay/stat"
+        sleep $((relaySeconds - 6))
+        read -r -a stat1 <"/proc/$relay/stat"
+        wait "$crowd" || true
+        cpu=$(((stat1[13] + stat1[14]) - (stat0[13] + stat0[14])))
+        relayCpu=$(awk -v t="$cpu" -v hz="$clockTicks" -v s="$((relaySeconds - 6))" -v n="$spectators" \
+            'BEGIN { c = 100 * t / hz / s; printf "%.1f %% of a core (%.1f %% for all %d)", c * 100 / n, c, n }')
+        relayBytes=$(sed -nE 's/.*bytes\/s ([0-9]+),.*/\1 bytes/p' "$work/spectators.out")
+        relayPace=$(sed -nE 's/.*passes\/s (min [0-9.]+ mean [0-9.]+) .*/\1/p' "$work/spectators.out")
+    fi
+    kill -KILL "$relay" 2>/dev/null || true
+    wait "$relay" 2>/dev/null || true
+    relay=
+fi
+kill -KILL "$server" 2>/dev/null || true
+wait "$server" 2>/dev/null || true
+server=
+row "relay, per 100 spectators at 40 passes/s" "${relayCpu:-not measured (port 5550 busy or relay down)}"
+row "relay, bytes per spectator per second" "${relayBytes:-not measured} (passes/s ${relayPace:-?})"
 
 printf '%s\n' "${rows[@]}"

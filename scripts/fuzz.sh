@@ -20,6 +20,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 TARGETS=(request command map tile sprite dat path dialogue font server_message inspect record)
+TARGETS+=(relay_message relay_frame relay_pass)
 
 usage() { echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]  (targets: ${TARGETS[*]})"; }
 seconds=60
@@ -63,7 +64,9 @@ for target in "${chosen[@]}"; do
   case $target in
     request|command) dictionary=(-dict="$root/fuzz/dict/protocol.dict") ;;
     server_message) dictionary=(-dict="$root/fuzz/dict/server_message.dict") ;;
+    relay_pass) dictionary=(-dict="$root/fuzz/dict/server_message.dict") ;;
     record) dictionary=(-dict="$root/fuzz/dict/record.dict") ;;
+    relay_message) dictionary=(-dict="$root/fuzz/dict/relay_message.dict") ;;
     dialogue) dictionary=(-dict="$root/fuzz/dict/dialogue.dict") ;;
     dat) dictionary=(-dict="$root/fuzz/dict/dat.dict") ;;
   esac
