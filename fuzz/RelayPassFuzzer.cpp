@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/DatagramFeed.h"
+#include "fuzz/DatagramTurns.h"
 #include "relay/LiveFrame.h"
 #include "relay/PassAssembler.h"
 #include "tools/common/ServerMessage.h"

@@ -209,6 +209,12 @@ void Relay::Impl::onDatagram(size_t length) {
         }
         break;
     case common::ServerMessage::Kind::Refused:
+        // A refusal answers a request: while admitted and heard there is
+        // none outstanding, so it can only be forged (any process on the
+        // server's host can send from its address) and must not end the
+        // relay; like other stray datagrams it is not logged, so a flood of
+        // them cannot flood the log either.
+        if (admitted && !silent) break;
         std::fprintf(stderr, "ocre-relay: the server %s refused the relay: %s\n", options.server.c_str(),
                      message.detail.c_str());
         stop(1);

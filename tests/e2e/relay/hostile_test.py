@@ -99,7 +99,9 @@ class RelayHostileInputTest(harness.RelayTestCase):
         # datagrams, server texts cut short or with fields out of range.
         garbage = [b'', bytes(65000), b'from SERVEUR to CLIENT', b'from SERVEUR to CLIENT 0 sprite (1,2',
                    b'from SERVEUR to CLIENT 0 sprite (99999999999999999999,1,2,3)',
-                   b'from SERVEUR to CLIENT 0 affiche (' + b'9' * 200 + b',0,0,0)']
+                   b'from SERVEUR to CLIENT 0 affiche (' + b'9' * 200 + b',0,0,0)',
+                   # A refusal forged from the server's address, once admitted.
+                   b'from SERVEUR to CLIENT connection_refused too much connections'.ljust(100, b'\0')]
         garbage += [bytes(rng.getrandbits(8) for _ in range(rng.randrange(1, 200))) for _ in range(2000)]
         with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as udp:
             for datagram in garbage:
