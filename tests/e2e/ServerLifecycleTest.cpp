@@ -43,9 +43,11 @@ void expectCleanStopWithStatistics(ServerProcess& server, unsigned minimumFrames
     unsigned seconds = 0, frames = 0, rate = 0;
     ASSERT_TRUE(parseStatistics(server.out(), seconds, frames, rate)) << server.out();
     EXPECT_GE(frames, minimumFrames);
-    // 40 turns a second when the machine keeps up; loose, CI is loaded.
+    // 40 turns a second when the machine keeps up; loose, CI is loaded. The
+    // seconds are whole, so a run of about one second says nothing of a
+    // lower bound: a slow start-up alone can leave it under 20 turns.
     EXPECT_LE(rate, 41u);
-    EXPECT_GE(rate, 20u);
+    if (seconds >= 2) EXPECT_GE(rate, 20u);
 }
 
 TEST_F(ServerLifecycle, StopsOnSigintOrSigtermAfterTheTurnWithStatistics) {
@@ -54,7 +56,7 @@ TEST_F(ServerLifecycle, StopsOnSigintOrSigtermAfterTheTurnWithStatistics) {
         ServerProcess server(dir.path(), {});
         ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs)) << server.out() << server.err();
         EXPECT_EQ(server.out().rfind("client: localhost\n", 0), 0u);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
         server.signal(signalNumber);
         expectCleanStopWithStatistics(server, 20);
     }
