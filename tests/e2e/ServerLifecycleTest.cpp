@@ -47,7 +47,9 @@ void expectCleanStopWithStatistics(ServerProcess& server, unsigned minimumFrames
     // seconds are whole, so a run of about one second says nothing of a
     // lower bound: a slow start-up alone can leave it under 20 turns.
     EXPECT_LE(rate, 41u);
-    if (seconds >= 2) EXPECT_GE(rate, 20u);
+    if (seconds >= 2) {
+        EXPECT_GE(rate, 20u);
+    }
 }
 
 TEST_F(ServerLifecycle, StopsOnSigintOrSigtermAfterTheTurnWithStatistics) {
