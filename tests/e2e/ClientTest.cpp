@@ -64,7 +64,8 @@ TEST(ClientWithServer, AHeldArrowKeyInItsWindowWalksTheDragonThatAnotherClientSe
                          {{"DISPLAY", display}, {"SDL_VIDEODRIVER", ""}});
     ASSERT_TRUE(server.waitForOutput("Connexion du client player", kStartMs)) << server.out();
     std::string window;
-    const std::string xdotool = "DISPLAY=" + display + " xdotool ";
+    // Bounded: an X server that stops answering must not hang the suite.
+    const std::string xdotool = "DISPLAY=" + display + " timeout 10 xdotool ";
     for (int i = 0; i < 100 && window.empty(); ++i) {
         window = commandOutput(xdotool + "search --class ocre-client 2>/dev/null | head -1");
         if (window.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
