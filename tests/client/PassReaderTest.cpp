@@ -56,6 +56,7 @@ TEST(PassReader, AssemblesPassesAndIgnoresEverythingMalformed) {
         EXPECT_EQ(pass.actors[i].animation, i);
     }
     EXPECT_EQ(reader.passes(), 1u);
+    EXPECT_EQ(reader.ignored(), hostile.size() * client::kActorCount);
 }
 
 TEST(PassReader, PositionsBelowZeroReadNegativeAndMissingActorsKeepTheirPlace) {

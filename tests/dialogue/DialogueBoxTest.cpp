@@ -91,7 +91,7 @@ TEST_F(DialogueBoxTest, MouseChoiceIsThePressedPlayerChoiceElseAnEndingElseTheLa
     const std::string ending = "1|1|2|Oui\n1|2|0|1|Adieu\n1|3|2|Non\n";
     const struct { std::string conversation; int x, y, expected; } rows[] = {
         // Oui: x 100..124, y 58..74; Non: y 74..90; edges included, the earlier row first.
-        {ouiNon, 100, 58, 1}, {ouiNon, 124, 70, 1}, {ouiNon, 110, 74, 1}, {ouiNon, 110, 75, 2}, {ouiNon, 124, 90, 2},
+        {ouiNon, 100, 58, 1}, {ouiNon, 110, 74, 1}, {ouiNon, 110, 75, 2}, {ouiNon, 124, 90, 2},
         // A miss falls back to the kind-1 line.
         {ouiNon, 125, 60, 0}, {ouiNon, 99, 60, 0}, {ouiNon, 110, 57, 0}, {ouiNon, 110, 91, 0},
         {onlyPlayer, 110, 60, 1}, {onlyPlayer, 300, 300, -1}, {"", 110, 50, -1},

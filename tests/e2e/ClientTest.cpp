@@ -1,21 +1,18 @@
 // ocre-client against the real server on 127.0.0.1: a real key held in its
-// window under Xvfb walks the dragon that another client sees, and a flood
-// of hostile datagrams at its port does not slow its drawing.
+// window under Xvfb walks the dragon that another client sees, and a refusal
+// ends it with its reason.
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <random>
 #include <regex>
 #include <string>
 #include <thread>
 
 #include "tests/e2e/ServerProcess.h"
-#include "tests/support/FreePort.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/VirtualScreen.h"
 
@@ -67,7 +64,8 @@ TEST(ClientWithServer, AHeldArrowKeyInItsWindowWalksTheDragonThatAnotherClientSe
                          {{"DISPLAY", display}, {"SDL_VIDEODRIVER", ""}});
     ASSERT_TRUE(server.waitForOutput("Connexion du client player", kStartMs)) << server.out();
     std::string window;
-    const std::string xdotool = "DISPLAY=" + display + " xdotool ";
+    // Bounded: an X server that stops answering must not hang the suite.
+    const std::string xdotool = "DISPLAY=" + display + " timeout 10 xdotool ";
     for (int i = 0; i < 100 && window.empty(); ++i) {
         window = commandOutput(xdotool + "search --class ocre-client 2>/dev/null | head -1");
         if (window.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -98,56 +96,6 @@ TEST(ClientWithServer, AHeldArrowKeyInItsWindowWalksTheDragonThatAnotherClientSe
     unsigned long ignored = 0;
     EXPECT_TRUE(readSummary(client.out(), perSecond, ignored)) << client.out();
     EXPECT_GT(perSecond, 20);
-}
-
-TEST(ClientWithServer, KeepsDrawingAtTheServersPaceUnderAFloodOfHostileDatagrams) {
-    TempDir dir;
-    ASSERT_TRUE(copyDefaultDataSet(dir.path()));
-    ServerProcess server(dir.path(), {});
-    ASSERT_TRUE(server.waitForOutput(kBanner, kStartMs));
-    const uint16_t port = freePort(SOCK_DGRAM);
-    ServerProcess client(Program{OCRE_CLIENT_BINARY}, dir.path(),
-                         {"--login", "flooded", "--port", std::to_string(port), "--seconds", "6"});
-    ASSERT_TRUE(server.waitForOutput("Connexion du client flooded", kStartMs)) << server.out();
-
-    std::mt19937 random(5550);
-    const std::vector<std::string> words = {
-        "from SERVEUR to CLIENT 0 sprite (4294967295,1,1,1)",
-        "from SERVEUR to CLIENT 0 sprite (1,99999999999999,1,1)",
-        "from SERVEUR to CLIENT 0 sprite (1,1,1,4000000000)",
-        "from SERVEUR to CLIENT 0 affiche (1,2,0,0) and then some",
-        "from SERVEUR to CLIENT 7 affiche (100000,100000,0,0)",
-        "from SERVEUR to CLIENT connection_refused",
-        "from SERVEUR to CLIENT connection_refused too much connections",
-        "from SERVEUR to CLIENT 0 spirte (1,2,3,4)",
-    };
-    UdpPeer flood;
-    unsigned long sent = 0;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(4);
-    while (std::chrono::steady_clock::now() < until) {
-        for (int i = 0; i < 50; ++i, ++sent) {
-            if (sent % 3 == 0) {
-                std::vector<uint8_t> noise(random() % 1500);
-                for (auto& b : noise) b = static_cast<uint8_t>(random());
-                flood.sendBytesTo(port, noise);
-            } else {
-                const std::string& text = words[random() % words.size()];
-                flood.sendBytesTo(port, std::vector<uint8_t>(text.begin(), text.end()));  // and no zero byte
-                std::vector<uint8_t> datagram(text.begin(), text.end());
-                datagram.resize(kDatagramSize, 0);
-                flood.sendBytesTo(port, datagram);
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_TRUE(client.waitForExit(kExitMs));
-    EXPECT_EQ(client.exitStatus(), 0) << client.err();
-    double perSecond = 0;
-    unsigned long ignored = 0;
-    ASSERT_TRUE(readSummary(client.out(), perSecond, ignored)) << client.out();
-    EXPECT_GT(ignored, sent / 2);
-    // The server sends 40 passes a second; a loaded machine loses a few.
-    EXPECT_GT(perSecond, 30) << client.out();
 }
 
 TEST(ClientWithServer, ARefusalEndsTheClientWithItsReason) {

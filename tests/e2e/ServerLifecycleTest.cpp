@@ -85,11 +85,12 @@ TEST_F(ServerLifecycle, EscapeHeldInTheRealWindowOrSigintEndsTheRun) {
         // Down and up drained in one turn would leave the key released: hold
         // it across several turns, as a person does. The key-up may find the
         // window already gone: the server stops on the first turn that sees
-        // the key down.
+        // the key down, and xdotool waits for ever on a window that is gone:
+        // the key-up and the whole press are bounded.
         const std::string press = "DISPLAY=" + screen.display() +
-                                  " sh -c 'w=$(xdotool search --class ocre-server | head -n 1); test -n \"$w\" && "
+                                  " timeout 20 sh -c 'w=$(xdotool search --class ocre-server | head -n 1); test -n \"$w\" && "
                                   "xdotool keydown --window $w Escape && sleep 0.2; "
-                                  "xdotool keyup --window $w Escape 2>/dev/null; test -n \"$w\"'";
+                                  "timeout 2 xdotool keyup --window $w Escape 2>/dev/null; test -n \"$w\"'";
         ASSERT_EQ(std::system(press.c_str()), 0);
         expectCleanStopWithStatistics(server, 40);
     }

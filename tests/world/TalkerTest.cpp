@@ -5,7 +5,6 @@
 #include "gfx/DisplaySDL.h"
 #include "tests/world/WorldTestSupport.h"
 #include "world/DialogueActor.h"
-#include "world/MouseSteeredActor.h"
 
 namespace ocre {
 namespace {
@@ -88,68 +87,37 @@ TEST_F(DialogueActorTest, PacesBetweenTheMapEdges) {
     EXPECT_EQ(directions, (std::vector<int32_t>{1, -1, 1, -1}));
 }
 
-// The whole road of a conversation: the player clicks the pacing talker,
-// then clicks through its lines; it resumes pacing where it stopped.
-TEST_F(DialogueActorTest, AConversationDrivenByClicksUntilItCloses) {
-    Scene& scene = makeScene();
-    Actor* followed = nullptr;
-    test::FixedView camera(0, 0);
-    MouseController mouse(&followed, &camera);
-    auto talkerOwned = std::make_unique<DialogueActor>(1, frames_, 200, 300, 0, box_.get(), &mouse, &glyphs_, 4);
-    DialogueActor* talker = talkerOwned.get();
-    scene.addActor(std::move(talkerOwned));
-    auto playerOwned = std::make_unique<MouseSteeredActor>(1, frames_, 400, 100, 0, &mouse, nullptr);
-    MouseSteeredActor* player = playerOwned.get();
-    player->setRoutine(MouseSteeredActor::Routine::StandDown);
-    followed = player;
-    scene.addActor(std::move(playerOwned));
-
-    // Pressed during one pass, released, then left to age.
-    const auto click = [&](int32_t x, int32_t y, int passesAfter = 4) {
-        pinPointerForTesting(x, y);
-        pushButton(true, SDL_BUTTON_LEFT, x, y);
-        scene.scenePass();
-        pushButton(false, SDL_BUTTON_LEFT, x, y);
-        for (int pass = 0; pass < passesAfter; ++pass) scene.scenePass();
+// Talking stops the pacing; a click on an ending closes the conversation,
+// which gives the walk back and goes on from where it stopped. The box is
+// laid out at the screen's origin: the player's choices from y 42, "Adieu "
+// at x 100 .. 124 on the second row.
+TEST_F(DialogueActorTest, TalkingStopsThePacingUntilAClickOnAnEndingClosesIt) {
+    makeScene();
+    test::ScriptedMouse mouse(nullptr, nullptr);
+    DialogueActor actor(0, frames_, 100, 300, 0, box_.get(), &mouse, &glyphs_, 4);
+    // Input is read on every second update while talking.
+    const auto pressAndUpdate = [&](int32_t x, int32_t y) {
+        test::pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y);
+        pollInput();
+        for (int i = 0; i < 2 && actor.talking(); ++i) actor.update();
     };
-
-    for (int pass = 0; pass < 6; ++pass) scene.scenePass();
-    ASSERT_EQ(talker->routine(), DialogueActor::Routine::PaceRight);
-    const uint32_t clickedX = talker->x;
-    testing::internal::CaptureStdout();
-    click(static_cast<int32_t>(clickedX) + 8, 308);
-    EXPECT_EQ(player->routine(), MouseSteeredActor::Routine::WaitTalk);
-    EXPECT_TRUE(talker->talking());
-    EXPECT_EQ(talker->animationIndex(), 4u);
-    const uint32_t stoppedX = talker->x;
-    EXPECT_LE(stoppedX - clickedX, 8u) << "it stops within a few steps";
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Bonjour "}));
-
-    click(600, 10);  // anywhere: the greeting goes on by itself
+    actor.update();
+    actor.update();
+    ASSERT_EQ(actor.x, 104u);
+    ASSERT_TRUE(actor.openConversation());
+    mouse.holdOnly("1");
+    pressAndUpdate(600, 10);  // anywhere: the greeting goes on by itself
     EXPECT_EQ(choices(), (std::vector<std::string>{"Encore ", "Adieu "}));
-    // Player choices sit in the second band (from y 42), one glyph row each,
-    // as wide as half their text: "Encore " at x 100 .. 128, y 42 .. 58.
-    click(120, 50);
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Adieu "}));
-    click(126, 50);  // beside "Adieu ", which spans x 100 .. 124
-    EXPECT_EQ(choices(), (std::vector<std::string>{"Adieu "}));
-    EXPECT_TRUE(talker->talking());
-    EXPECT_EQ(talker->x, stoppedX);
-
-    click(110, 50, 1);
-    if (talker->talking()) scene.scenePass();
+    EXPECT_TRUE(actor.talking());
+    EXPECT_EQ(actor.animationIndex(), 4u);
+    pressAndUpdate(110, 66);
     EXPECT_TRUE(box_->finished());
-    ASSERT_FALSE(talker->talking());
-    EXPECT_EQ(talker->animationIndex(), kWalkRight);
-    EXPECT_EQ(talker->x, stoppedX);
-    for (int pass = 0; pass < 2 && talker->x == stoppedX; ++pass) scene.scenePass();
-    EXPECT_EQ(talker->x, stoppedX + 4) << "pacing goes on the same way";
-    EXPECT_EQ(talker->direction(), 1);
-
-    for (int pass = 0; pass < 4; ++pass) scene.scenePass();
-    EXPECT_EQ(player->routine(), MouseSteeredActor::Routine::StandRight);
-    EXPECT_EQ(player->talkPartner(), nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no click went to the path finder";
+    EXPECT_FALSE(actor.talking());
+    EXPECT_EQ(actor.animationIndex(), kWalkRight);
+    EXPECT_EQ(actor.x, 104u);
+    mouse.holdOnly("");
+    actor.update();
+    EXPECT_EQ(actor.x, 108u);
 }
 
 }  // namespace
