@@ -111,8 +111,8 @@ public:
     bool stalled(Clock::time_point now) const { return outbox_.stalled(now); }
     void drop() {
         beast::error_code ignored;
-        beast::get_lowest_layer(ws_).socket().shutdown(tcp::socket::shutdown_both, ignored);
-        beast::get_lowest_layer(ws_).close();
+        ws_.next_layer().shutdown(tcp::socket::shutdown_both, ignored);
+        ws_.next_layer().close(ignored);
     }
 
 private:
@@ -198,7 +198,11 @@ private:
     }
 
     std::weak_ptr<WebServer::Impl> server_;
-    websocket::stream<beast::tcp_stream> ws_;
+    // The bare socket, not Beast's timed stream: every frame is a write,
+    // and the timed stream's bookkeeping per operation costs more than the
+    // write itself in user time. The WebSocket layer keeps its own
+    // handshake and idle time-outs, and the outbox sees stalled writes.
+    websocket::stream<tcp::socket> ws_;
     SpectatorId id_;
     SpectatorOutbox outbox_;
     SpectatorOutbox::Item inFlight_;

@@ -62,7 +62,11 @@ int main(int argc, char** argv) {
     WorldPictures pictures;
     if (!pictures.build(dataDirectory(options), error)) return fail(error);
 
-    boost::asio::io_context io;
+    // Every socket and timer lives on this one thread, so the reactor
+    // need not lock per operation (thousands of writes a second); the
+    // scheduler keeps its lock for the resolver's helper thread, which
+    // posts its answers from outside.
+    boost::asio::io_context io(BOOST_ASIO_CONCURRENCY_HINT_UNSAFE_IO);
     Relay relay(io, options, catalogue(pictures));
     if (!relay.start(error)) return fail(error);
     std::printf("listening on http://%s:%u/\n", options.bindAddress.c_str(), static_cast<unsigned>(relay.httpPort()));
