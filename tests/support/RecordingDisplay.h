@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gfx/Display.h"
@@ -31,6 +32,7 @@ struct SurfaceCall {
     SurfaceSDL* surface;
     int16_t x, y;
     uint16_t w, h;
+    std::pair<int, int> at() const { return {x, y}; }
 };
 
 class RecordingDisplay : public Display {

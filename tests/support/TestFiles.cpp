@@ -1,6 +1,5 @@
 #include "tests/support/TestFiles.h"
 
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -27,10 +26,7 @@ Bytes& Bytes::u8(uint32_t v) {
 }
 Bytes& Bytes::u16(uint32_t v) { return u8(v).u8(v >> 8); }
 Bytes& Bytes::u32(uint32_t v) { return u8(v).u8(v >> 8).u8(v >> 16).u8(v >> 24); }
-Bytes& Bytes::text(const std::string& s) {
-    data_.insert(data_.end(), s.begin(), s.end());
-    return *this;
-}
+Bytes& Bytes::text(const std::string& s) { return raw(std::vector<uint8_t>(s.begin(), s.end())); }
 Bytes& Bytes::raw(const std::vector<uint8_t>& more) {
     data_.insert(data_.end(), more.begin(), more.end());
     return *this;
@@ -42,8 +38,7 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& contents) {
 }
 
 void writeFile(const std::string& path, const std::string& contents) {
-    std::ofstream out(path, std::ios::binary);
-    out << contents;
+    writeFile(path, std::vector<uint8_t>(contents.begin(), contents.end()));
 }
 
 std::vector<uint8_t> readFile(const std::string& path) {
