@@ -21,8 +21,7 @@ TEST_F(ActorTest, AnAnimationShowsEachFrameDelayPlusOneDrawsExceptTheFirstAtTheS
     }
     EXPECT_EQ(shown, (std::vector<uint32_t>{0, 0, 1, 1, 1, 2, 2, 2, 0, 0, 0, 1}));
     ASSERT_EQ(display_.surfaces.size(), 12u);
-    EXPECT_EQ(display_.surfaces[0].x, 10 - 5 + 100);
-    EXPECT_EQ(display_.surfaces[0].y, 20 - 5 + 200);
+    EXPECT_EQ(display_.surfaces[0].at(), std::make_pair(10 - 5 + 100, 20 - 5 + 200));
     actor.hide();
     actor.draw(5, 5, 100, 200, 320, 240);
     EXPECT_EQ(display_.surfaces.size(), 12u) << "hidden";

@@ -68,8 +68,7 @@ protected:
         EXPECT_EQ(actor_->animationIndex(), animation);
     }
     void expectAt(uint32_t x, uint32_t y) {
-        EXPECT_EQ(actor_->x, x);
-        EXPECT_EQ(actor_->y, y);
+        EXPECT_EQ(std::make_pair(actor_->x, actor_->y), std::make_pair(x, y));
     }
 
     DatStructure frames_ = test::makeFrames(8, 16, 16);

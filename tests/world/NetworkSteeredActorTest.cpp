@@ -52,8 +52,7 @@ TEST_F(NetworkSteeredActorTest, EveryRowOfEveryRoutine) {
         runFrom(c.from, c.held);
         EXPECT_EQ(actor_.routine(), c.to);
         EXPECT_EQ(actor_.animationIndex(), c.animation);
-        EXPECT_EQ(actor_.x, static_cast<uint32_t>(100 + c.dx));
-        EXPECT_EQ(actor_.y, static_cast<uint32_t>(100 + c.dy));
+        EXPECT_EQ(std::make_pair(actor_.x, actor_.y), std::make_pair(100u + c.dx, 100u + c.dy));
     }
 }
 

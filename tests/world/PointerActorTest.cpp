@@ -23,8 +23,7 @@ TEST_F(PointerActorTest, SitsAtThePointerSeenThroughTheCameraShowingTheFirstDire
         pinPointerForTesting(c.pointerX, 9);
         mouse.holdOnly(c.held);
         pointer.update();
-        EXPECT_EQ(pointer.x, static_cast<uint32_t>(100 + c.pointerX));
-        EXPECT_EQ(pointer.y, 59u);
+        EXPECT_EQ(test::at(pointer), std::make_pair(static_cast<uint32_t>(100 + c.pointerX), 59u));
         EXPECT_EQ(pointer.animationIndex(), c.animation);
     }
 }

@@ -62,8 +62,7 @@ TEST_F(TalkerTest, OpeningShowsTheTalkAnimationAndTheBoxIsDrawnOverTheViewOnlyWh
     actor->draw(0, 0, 10, 20, 320, 240);
     EXPECT_EQ(display_.textsOnly(), (std::vector<std::string>{"Bonjour "}));
     ASSERT_EQ(display_.surfaces.size(), 1u) << "its portrait (the sprite has no surfaces)";
-    EXPECT_EQ(display_.surfaces[0].x, 10 + 90 - 4);
-    EXPECT_EQ(display_.surfaces[0].y, 20);
+    EXPECT_EQ(display_.surfaces[0].at(), std::make_pair(10 + 90 - 4, 20));
 }
 
 using DialogueActorTest = TalkerTest;
