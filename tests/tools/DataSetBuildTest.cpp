@@ -59,10 +59,7 @@ TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels)
         ASSERT_EQ(dat.count, 8);
         for (int a = 0; a < dat.count; ++a) {
             const FrameSet& animation = dat.records[static_cast<size_t>(a)];
-            if (a < kWalkAnimations)
-                EXPECT_GE(animation.frameCount, 2u) << "walk animation " << a;
-            else
-                EXPECT_GE(animation.frameCount, 1u) << "stand animation " << a;
+            EXPECT_GE(animation.frameCount, a < kWalkAnimations ? 2u : 1u) << "animation " << a << " (walks move)";
             for (uint32_t f = 0; f < animation.frameCount; ++f) {
                 PixelBox visible;
                 ASSERT_TRUE(imageOfSurface(*animation.frames[f]).visibleBounds(visible)) << a << "/" << f;
@@ -86,9 +83,7 @@ TEST_F(BuiltDataSet, MapBlocksWaterAndWallsAndTheSheepLoopsOnWalkableCells) {
             water += tile == map.tile(kWaterTile);
             walls += tile == map.tile(kWallTile);
             walkable += canWalk;
-            if (tile == map.tile(kWaterTile) || tile == map.tile(kWallTile)) {
-                EXPECT_FALSE(canWalk) << col << "," << row;
-            }
+            EXPECT_FALSE(canWalk && (tile == map.tile(kWaterTile) || tile == map.tile(kWallTile))) << col << "," << row;
         }
     EXPECT_TRUE(water > 0 && walls > 0);
     EXPECT_GT(walkable, static_cast<int>(map.cols() * map.rows() / 2));

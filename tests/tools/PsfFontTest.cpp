@@ -28,6 +28,13 @@ std::vector<uint8_t> psf2Font() {
     return b.data();
 }
 
+PsfFont decoded(const std::vector<uint8_t>& bytes) {
+    PsfFont font;
+    std::string error;
+    EXPECT_TRUE(font.decode(bytes, error)) << error;
+    return font;
+}
+
 int inkCount(const PixelImage& frame) {
     int ink = 0;
     for (int y = 0; y < frame.height(); ++y)
@@ -36,9 +43,7 @@ int inkCount(const PixelImage& frame) {
 }
 
 TEST(PsfFont, Version2GlyphsAndUnicodeTableWithSequencesIgnored) {
-    PsfFont font;
-    std::string error;
-    ASSERT_TRUE(font.decode(psf2Font(), error)) << error;
+    const PsfFont font = decoded(psf2Font());
     EXPECT_EQ(font.glyphWidth(), 8);
     EXPECT_EQ(font.glyphHeight(), 16);
     EXPECT_EQ(font.glyphCount(), 3);
@@ -100,14 +105,10 @@ TEST(PsfFont, BrokenFontsAreRefusedWithAReason) {
 }
 
 TEST(FontSheet, ByteValuesTakeTheGlyphOfTheirCodePage1252Character) {
-    PsfFont font;
-    std::string error;
-    ASSERT_TRUE(font.decode(psf2Font(), error)) << error;
     FontBuildReport report;
-    const SpriteSheet sheet = fontSheet(font, report);
+    const SpriteSheet sheet = fontSheet(decoded(psf2Font()), report);
     ASSERT_EQ(sheet.frames.size(), 256u);
-    EXPECT_EQ(sheet.frames[0].width(), 20);
-    EXPECT_EQ(sheet.frames[0].height(), 22);
+    EXPECT_EQ(std::make_pair(sheet.frames[0].width(), sheet.frames[0].height()), std::make_pair(20, 22));
     // 0x80 is the euro sign in code page 1252 (a control code in Latin-1).
     EXPECT_EQ(inkCount(sheet.frames[0x80]), 2 * 8 * 16 - 7 * 15);
     EXPECT_GT(inkCount(sheet.frames['A']), 0);
