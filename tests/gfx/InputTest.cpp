@@ -96,8 +96,7 @@ TEST_F(InputTest, OnlyButtonsOneToThreeMoveThePressPositionWhichRectanglesHoldEd
     for (int wheelOrUnknown : {4, 5, 0}) pushButton(kPress, wheelOrUnknown, 400, 410);
     pushButton(SDL_QUIT);
     pollInput();
-    EXPECT_EQ(mouseX(), 120);
-    EXPECT_EQ(mouseY(), 45);
+    EXPECT_EQ(std::make_pair(mouseX(), mouseY()), std::make_pair(120, 45));
     EXPECT_EQ(buttonClicked(kRightButton), 1);
     EXPECT_EQ(buttonDown(kLeftButton) + buttonDown(kMiddleButton) + buttonDown(kRightButton), 0);
     SDL_Event left;
@@ -134,8 +133,7 @@ TEST_F(InputTest, ClearingDiscardsPendingEventsReleasesKeysAndButtonsAndKeepsThe
     EXPECT_EQ(buttonDown(kLeftButton), 0);
     EXPECT_EQ(buttonClicked(kLeftButton), 0) << "the release of a cleared press is no click";
     EXPECT_EQ(lastUdpSocket(), 5);
-    EXPECT_EQ(mouseX(), 30);
-    EXPECT_EQ(mouseY(), 40);
+    EXPECT_EQ(std::make_pair(mouseX(), mouseY()), std::make_pair(30, 40));
 }
 
 TEST_F(InputTest, SocketNoticesOtherThanDataArePrintedAndChangeNothing) {
