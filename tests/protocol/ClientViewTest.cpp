@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,8 +71,7 @@ TEST(ClientView, AFollowedActorIsCentredAfterTheCameraMessageOfEachRefresh) {
     EXPECT_EQ(actor->followedBy, &view);
     EXPECT_EQ(origin(view), Origin(240, 180));
 
-    actor->x = 500;
-    actor->y = 350;
+    actor->x = 500, actor->y = 350;
     view.refresh();
     view.refresh();
     ASSERT_EQ(server.service.sent.size(), 6u);
