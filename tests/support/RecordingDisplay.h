@@ -41,12 +41,6 @@ public:
     std::vector<SurfaceCall> surfaces;
     std::string order;  // 'T' per text, 'S' per surface, in call order
 
-    std::vector<std::string> textsOnly() const {
-        std::vector<std::string> only;
-        for (const TextCall& call : texts) only.push_back(call.text);
-        return only;
-    }
-
     void open() override {}
     void nop() override {}
     void putPixel(uint32_t, uint32_t, int, int, int) override {}

@@ -45,10 +45,7 @@ TEST_F(BehaviourWalkerTest, EachStepsMainDirectionChoosesTheAnimationThenItStand
 // The map is 640 x 480 and frames are 16 x 16: x may reach 624, y 464.
 TEST_F(BehaviourWalkerTest, PointsAreAcceptedUpToTheMapEdgesMinusTheFrame) {
     makeScene();
-    struct Case {
-        int32_t x, y;
-        bool accepted;
-    };
+    struct Case { int32_t x, y; bool accepted; };
     for (const Case& c : {Case{0, 0, true}, {624, 464, true}, {625, 100, false}, {100, 465, false},
                           {-1, 100, false}, {100, -1, false}}) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);

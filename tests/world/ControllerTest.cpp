@@ -41,10 +41,7 @@ TEST_F(MouseControllerTest, TheRightButtonSteersTowardThePointerTiesGoingVertica
     EXPECT_EQ(directions(mouse), "") << "building forgets held buttons";
     EXPECT_FALSE(mouse.fire2()) << "and queued events";
     button(true, SDL_BUTTON_RIGHT);
-    struct Case {
-        int32_t dx, dy;
-        const char* held;
-    };
+    struct Case { int32_t dx, dy; const char* held; };
     for (const Case& c : {Case{40, 0, "R"}, {-40, 39, "L"}, {0, 0, "U"}, {-10, 10, "D"}, {10, -10, "U"}}) {
         pointAtOffset(c.dx, c.dy);
         EXPECT_EQ(directions(mouse), c.held) << c.dx << "," << c.dy;

@@ -85,12 +85,8 @@ protected:
 // length (which leaves the rows' animation).
 TEST_F(MouseSteeredActorTest, EveryRowOfEveryControllerRoutine) {
     struct Case {
-        Routine from;
-        const char* held;
-        Routine to;
-        uint32_t animation;
-        int32_t dx = 0, dy = 0;
-        uint32_t x = 320, y = 160;
+        Routine from; const char* held; Routine to;
+        uint32_t animation; int32_t dx = 0, dy = 0; uint32_t x = 320, y = 160;
     };
     // Per routine: standing still, its own direction, and the rows whose
     // later entry overrides an earlier one or whose animation is unlike the

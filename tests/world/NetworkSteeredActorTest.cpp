@@ -28,13 +28,7 @@ protected:
 // earlier row takes over at the next run); released, it stands facing that
 // way. Stands start from animation 4, walks from 0: neither is chosen there.
 TEST_F(NetworkSteeredActorTest, EveryRowOfEveryRoutine) {
-    struct Case {
-        Routine from;
-        const char* held;
-        Routine to;
-        uint32_t animation;
-        int32_t dx = 0, dy = 0;
-    };
+    struct Case { Routine from; const char* held; Routine to; uint32_t animation; int32_t dx = 0, dy = 0; };
     const Case cases[] = {
         {ST, "", ST, 4},        {ST, "R", WR, 2},       {ST, "L", WL, 1},       {ST, "U", WU, 3},
         {ST, "D", WD, 0},       {ST, "RL", WL, 1},      {ST, "DULR", WD, 0},
@@ -57,8 +51,7 @@ TEST_F(NetworkSteeredActorTest, EveryRowOfEveryRoutine) {
 }
 
 TEST_F(NetworkSteeredActorTest, PositionsWrapBelowZeroWithoutAnyBound) {
-    actor_.x = 20;
-    actor_.y = 10;
+    actor_.x = 20, actor_.y = 10;
     runFrom(WL, "L");
     EXPECT_EQ(actor_.x, 4294967286u);
     runFrom(WU, "U");

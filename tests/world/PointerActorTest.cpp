@@ -12,11 +12,7 @@ TEST_F(PointerActorTest, SitsAtThePointerSeenThroughTheCameraShowingTheFirstDire
     test::ScriptedController mouse;
     test::FixedView view(100, 50);
     PointerActor pointer(0, frames, 160, 100, 10, &mouse, &view);
-    struct Case {
-        int32_t pointerX;
-        const char* held;
-        uint32_t animation;
-    };
+    struct Case { int32_t pointerX; const char* held; uint32_t animation; };
     for (const Case& c : {Case{7, "D", kWalkDown}, {0, "", kWalkUp}, {2, "RD", kWalkRight}, {1, "U", kWalkUp},
                           {3, "LRD", kWalkLeft}}) {
         SCOPED_TRACE(c.held);

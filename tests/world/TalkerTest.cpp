@@ -60,7 +60,8 @@ TEST_F(TalkerTest, OpeningShowsTheTalkAnimationAndTheBoxIsDrawnOverTheViewOnlyWh
     EXPECT_TRUE(display_.texts.empty());
     ASSERT_TRUE(actor->openConversation());
     actor->draw(0, 0, 10, 20, 320, 240);
-    EXPECT_EQ(display_.textsOnly(), (std::vector<std::string>{"Bonjour "}));
+    ASSERT_EQ(display_.texts.size(), 1u);
+    EXPECT_EQ(display_.texts[0].text, "Bonjour ");
     ASSERT_EQ(display_.surfaces.size(), 1u) << "its portrait (the sprite has no surfaces)";
     EXPECT_EQ(display_.surfaces[0].at(), std::make_pair(10 + 90 - 4, 20));
 }
