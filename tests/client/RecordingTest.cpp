@@ -21,11 +21,7 @@ std::vector<uint8_t> withMagic(const std::vector<uint8_t>& entries) {
 }
 
 TEST(Recording, RefusesFilesThatAreNotWellFormed) {
-    const struct {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        const char* reason;
-    } bad[] = {
+    const struct { const char* what; std::vector<uint8_t> bytes; const char* reason; } bad[] = {
         {"empty", {}, "not an ocre-client record file"},
         {"another version", Bytes().text("ocre-client record 2\n").data(), "not an ocre-client record file"},
         {"cut in a header", withMagic(Bytes().u32(5).u8(1).data()), "entry 1 at byte 21 is cut short"},

@@ -45,9 +45,7 @@ void pushSocketNotice(int code, int socket, const void* detail = reinterpret_cas
 }
 
 TEST_F(InputTest, AKeyHoldsTwiceItsModifiersPlusOneUntilReleased) {
-    const struct {
-        int symbol, modifiers, state;
-    } keys[] = {
+    const struct { int symbol, modifiers, state; } keys[] = {
         {SDLK_a, KMOD_NONE, 1},
         {SDLK_b, KMOD_LSHIFT, 3},
         {SDLK_c, KMOD_LCTRL | KMOD_RALT, 2 * (KMOD_LCTRL | KMOD_RALT) + 1},
@@ -67,10 +65,7 @@ TEST_F(InputTest, AKeyHoldsTwiceItsModifiersPlusOneUntilReleased) {
 // Frame by frame: the left button's events, its state after the poll; every
 // frame's end also clears the command flags.
 TEST_F(InputTest, AReleaseIsAClickInItsFrameAndTheNextOnly) {
-    const struct {
-        std::vector<Uint8> events;
-        int down, clicked;
-    } frames[] = {
+    const struct { std::vector<Uint8> events; int down, clicked; } frames[] = {
         {{kPress}, 1, 0}, {{}, 1, 0},                           // held: no click
         {{kRelease}, 0, 1}, {{}, 0, 1}, {{}, 0, 0},             // seen in two frames, then cleared
         {{kPress, kRelease}, 0, 1}, {{kPress, kRelease}, 0, 1}, {{}, 0, 0},  // the second click merges
@@ -102,10 +97,7 @@ TEST_F(InputTest, OnlyButtonsOneToThreeMoveThePressPositionWhichRectanglesHoldEd
     SDL_Event left;
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0) << "polling stopped at the quit event";
 
-    const struct {
-        int x1, y1, x2, y2;
-        bool inside;
-    } rectangles[] = {
+    const struct { int x1, y1, x2, y2; bool inside; } rectangles[] = {
         {120, 45, 120, 45, true},  {-20, -20, 200, 200, true}, {121, 0, 200, 100, false},
         {0, 46, 200, 100, false},  {0, 0, 119, 100, false},    {0, 0, 200, 44, false},
     };
