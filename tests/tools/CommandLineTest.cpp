@@ -1,9 +1,9 @@
 // ocre-data's command line: help, bad usage, and the picture commands.
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include "tests/support/DefaultDataSet.h"
+#include "tests/support/PngPicture.h"
 #include "tests/tools/ToolRunner.h"
 
 namespace ocre {
@@ -14,21 +14,8 @@ using test::isOneLine;
 using test::runDataTool;
 using test::TempDir;
 
-// Read as RGB, or RGBA when alpha is asked for.
-struct Picture {
-    int width = 0, height = 0, channels = 3;
-    std::vector<uint8_t> bytes;
-    const uint8_t* at(int x, int y) const { return &bytes[channels * (size_t(y) * size_t(width) + size_t(x))]; }
-};
-
-bool readPng(const std::string& path, Picture& picture, bool alpha = false) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    picture = {static_cast<int>(image.width), static_cast<int>(image.height), alpha ? 4 : 3, {}};
-    picture.bytes.resize(PNG_IMAGE_SIZE(image));
-    return png_image_finish_read(&image, nullptr, picture.bytes.data(), 0, nullptr) != 0;
+test::PngPicture readPng(const std::string& path, bool alpha = false) {
+    return test::decodePng(test::readFile(path), alpha);
 }
 
 TEST(CommandLine, HelpListsEveryCommand) {
@@ -73,9 +60,8 @@ TEST(Pictures, RenderDrawsTheMapWithTheSheepPathOrRefusesMissingTilesAndSheetLay
     ASSERT_TRUE(test::copyDefaultDataSet(set.path()));
     ChildResult r = runDataTool({"render", set.path(), out.file("map.png")});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
-    Picture picture;
-    ASSERT_TRUE(readPng(out.file("map.png"), picture));
-    EXPECT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(40 * 32, 30 * 32));
+    test::PngPicture picture = readPng(out.file("map.png"));
+    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(40 * 32, 30 * 32));
     // The sheep path starts at the meadow ring's top-left cell (12, 3):
     // its start mark sits in the middle of the sheep standing there.
     const uint8_t* start = picture.at(12 * 32 + 16, 3 * 32 + 16);
@@ -87,8 +73,8 @@ TEST(Pictures, RenderDrawsTheMapWithTheSheepPathOrRefusesMissingTilesAndSheetLay
     // The top-left pixel of a sheep frame is transparent: checkerboard grey.
     r = runDataTool({"sheet", set.file("mouton-marche-droite.spr"), out.file("walk.png")});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
-    ASSERT_TRUE(readPng(out.file("walk.png"), picture));
-    EXPECT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(2 + 4 * (32 + 2), 2 + 32 + 2));
+    picture = readPng(out.file("walk.png"));
+    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(2 + 4 * (32 + 2), 2 + 32 + 2));
     const uint8_t* corner = picture.at(2, 2);
     EXPECT_TRUE(corner[0] == corner[1] && corner[0] > 100);
 
@@ -97,8 +83,8 @@ TEST(Pictures, RenderDrawsTheMapWithTheSheepPathOrRefusesMissingTilesAndSheetLay
     const std::string dragon = set.file("dragourou-debout-bas.spr");
     r = runDataTool({"icon", dragon, "96", out.file("icon.png")});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
-    ASSERT_TRUE(readPng(out.file("icon.png"), picture, true));
-    EXPECT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(96, 96));
+    picture = readPng(out.file("icon.png"), true);
+    ASSERT_EQ(std::make_pair(picture.width, picture.height), std::make_pair(96, 96));
     EXPECT_EQ(picture.at(0, 0)[3], 0) << "corner";
     EXPECT_EQ(picture.at(48, 48)[3], 255) << "centre";
     r = runDataTool({"icon", dragon, "32", out.file("icon.png")});
