@@ -1,6 +1,7 @@
 #include "net/FastEvent.h"
 #include "net/Net2.h"
 #include "net/Net2Service.h"
+#include "tests/support/DataFiles.h"
 #include "tests/support/UdpPeer.h"
 #include "tests/world/WorldTestSupport.h"
 #include "world/Actor.h"
@@ -108,17 +109,15 @@ TEST_F(NetworkControllerTest, APortAlreadyTakenEndsTheProcessNamingIt) {
     test::UdpPeer holder;
     const uint16_t port = holder.port();
 
-    const test::ChildResult result = test::runInChild([port] {
+    const auto openBoth = [port] {
         ASSERT_EQ(SDLNet_Init(), 0);
         ASSERT_EQ(fe_start(), 0);
         ASSERT_EQ(net2_start(), 0);
         Net2Service service;
         NetworkController anyPort(0, 1111, &service, nullptr);
         NetworkController taken(port, 1111, &service, nullptr);
-    });
-    EXPECT_TRUE(result.exited);
-    EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "impossible d'ouvrir le port UDP " + std::to_string(port) + "\n");
+    };
+    EXPECT_TRUE(test::diesWith(openBoth, "impossible d'ouvrir le port UDP " + std::to_string(port) + "\n"));
 }
 
 // Each query first has the command source read what arrived for the
