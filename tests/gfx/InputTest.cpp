@@ -10,6 +10,7 @@
 #include "net/Net2.h"
 #include "net/Net2Texts.h"
 #include "tests/support/SdlEvents.h"
+#include "tests/support/TestFiles.h"
 
 namespace ocre {
 namespace {
@@ -136,9 +137,7 @@ TEST_F(InputTest, SocketNoticesOtherThanDataArePrintedAndChangeNothing) {
     pushSocketNotice(kNet2TcpDataEvent, 4);
     pushSocketNotice(kNet2ClosedEvent, 4);
     pushSocketNotice(9, 4, nullptr);
-    testing::internal::CaptureStdout();
-    pollInput();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(test::captureStdout(pollInput),
               "Erreur rezzo: NET2: can't delete a UDP socket from the socket set(3)\n"
               "Erreur rezzo: (6)\n"
               "unknown user event detected!\n"

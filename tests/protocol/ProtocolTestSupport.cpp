@@ -15,12 +15,6 @@ std::string sentTo(unsigned port, const std::string& text) {
     return "127.0.0.1:" + std::to_string(port) + " " + padded(text);
 }
 
-std::string captureStdout(const std::function<void()>& body) {
-    testing::internal::CaptureStdout();
-    body();
-    return testing::internal::GetCapturedStdout();
-}
-
 namespace {
 
 std::unique_ptr<Map> allWalkable(uint32_t cols, uint32_t rows) {

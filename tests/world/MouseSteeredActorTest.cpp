@@ -57,12 +57,6 @@ protected:
         pushButton(false, SDL_BUTTON_LEFT, x - 64, y - 16);
         pollInput();
     }
-    // One update; what it printed.
-    std::string update() {
-        testing::internal::CaptureStdout();
-        actor_->update();
-        return testing::internal::GetCapturedStdout();
-    }
     void expectState(Routine routine, uint32_t animation) {
         EXPECT_EQ(actor_->routine(), routine);
         EXPECT_EQ(actor_->animationIndex(), animation);
@@ -177,7 +171,7 @@ TEST_F(MouseSteeredActorTest, AClickOnBareGroundSearchesARouteToThePointerInTheW
     bool destroyed = false;
     make(OC, 320, 160, std::make_unique<Hover>(0, 0, &destroyed));
     click(300, 200);
-    EXPECT_EQ(update(), "AStar!\n");
+    EXPECT_EQ(test::captureStdout([&] { actor_->update(); }), "AStar!\n");
     EXPECT_TRUE(destroyed);
     expectState(FB, kStandDown);
     EXPECT_EQ(actor_->talkPartner(), nullptr);
@@ -221,7 +215,7 @@ TEST_F(MouseSteeredTalkTest, AClickOnOverlappingTalkersOpensBothAndKeepsTheLater
     ASSERT_EQ(scene_->sharedActor(3), first) << "the first added is the last in the list";
     make(OC, 400, 400);
     click(110, 110);
-    EXPECT_EQ(update(), "") << "no route searched";
+    EXPECT_EQ(test::captureStdout([&] { actor_->update(); }), "") << "no route searched";
     EXPECT_TRUE(first->talking());
     EXPECT_TRUE(second->talking());
     EXPECT_FALSE(elsewhere->talking());
