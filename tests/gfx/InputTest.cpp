@@ -38,10 +38,7 @@ void pushButton(Uint8 type, int button = SDL_BUTTON_LEFT, int x = 0, int y = 0) 
 
 void pushSocketNotice(int code, int socket, const void* detail = reinterpret_cast<void*>(-1)) {
     SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    event.user.code = code;
-    event.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(socket));
-    event.user.data2 = const_cast<void*>(detail);
+    event.user = {SDL_USEREVENT, code, reinterpret_cast<void*>(static_cast<intptr_t>(socket)), const_cast<void*>(detail)};
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
