@@ -12,9 +12,8 @@ namespace ocre::test {
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/ocre-test-XXXXXX";
-    char* made = mkdtemp(pattern);
-    if (made == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = made;
+    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
 }
 
 TempDir::~TempDir() {
@@ -22,10 +21,7 @@ TempDir::~TempDir() {
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
 }
 
-Bytes& Bytes::u8(uint32_t v) {
-    data_.push_back(static_cast<uint8_t>(v));
-    return *this;
-}
+Bytes& Bytes::u8(uint32_t v) { return raw({static_cast<uint8_t>(v)}); }
 Bytes& Bytes::u16(uint32_t v) { return u8(v).u8(v >> 8); }
 Bytes& Bytes::u32(uint32_t v) { return u8(v).u8(v >> 8).u8(v >> 16).u8(v >> 24); }
 Bytes& Bytes::text(const std::string& s) { return raw(std::vector<uint8_t>(s.begin(), s.end())); }
