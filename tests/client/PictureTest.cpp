@@ -76,8 +76,7 @@ TEST_F(PictureTest, EachActorsSpriteLandsAtItsPositionWithItsAnimation) {
 
 TEST_F(PictureTest, WrappedAndFarPositionsDrawOnlyWhatReachesThePicture) {
     Picture picture(art, *display, CameraMode::Server, 1);
-    Pass mapOnly = emptyPass();
-    picture.draw(mapOnly, "");
+    picture.draw(emptyPass(), "");
     std::vector<uint32_t> before;
     for (int x = 0; x < 200; ++x) before.push_back(screenColour(x, 300));
 
