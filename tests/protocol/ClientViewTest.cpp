@@ -67,8 +67,7 @@ TEST(ClientView, AFollowedActorIsCentredAfterTheCameraMessageOfEachRefresh) {
     ClientView view(1111, 320, 240, server.scene, server.service, "localhost", 666);
     view.setFollowedActor(first);
     view.setFollowedActor(actor);
-    EXPECT_EQ(first->followedBy, nullptr);
-    EXPECT_EQ(actor->followedBy, &view);
+    EXPECT_TRUE(first->followedBy == nullptr && actor->followedBy == &view);
     EXPECT_EQ(origin(view), Origin(240, 180));
 
     actor->x = 500, actor->y = 350;

@@ -7,9 +7,7 @@
 
 namespace ocre::test {
 
-namespace {
 constexpr uint32_t kTileSize = 8;
-}  // namespace
 
 std::string sentTo(unsigned port, const std::string& text) {
     return "127.0.0.1:" + std::to_string(port) + " " + padded(text);
@@ -19,8 +17,7 @@ ProtocolServer::ProtocolServer(uint32_t mapWidth, uint32_t mapHeight)
     : map(memoryMap(mapWidth / kTileSize, mapHeight / kTileSize, kTileSize, kTileSize,
                     std::vector<uint16_t>(size_t{mapWidth / kTileSize} * (mapHeight / kTileSize), 0))),
       scene(640, 480, map.get(), nullptr) {
-    frames.count = 4;
-    frames.records.resize(4);
+    frames.count = 4, frames.records.resize(4);
     resetInputForTesting();
     setLastUdpSocket(kListeningSocket);
 }
