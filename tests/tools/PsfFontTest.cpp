@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <tuple>
+
 #include "tests/support/TestFiles.h"
 #include "tools/defaultset/FontArt.h"
 #include "tools/defaultset/PsfFont.h"
@@ -44,13 +46,9 @@ int inkCount(const PixelImage& frame) {
 
 TEST(PsfFont, Version2GlyphsAndUnicodeTableWithSequencesIgnored) {
     const PsfFont font = decoded(psf2Font());
-    EXPECT_EQ(font.glyphWidth(), 8);
-    EXPECT_EQ(font.glyphHeight(), 16);
-    EXPECT_EQ(font.glyphCount(), 3);
-    EXPECT_EQ(font.glyphFor(0x20AC), 0);
-    EXPECT_EQ(font.glyphFor('A'), 1);
-    EXPECT_EQ(font.glyphFor(0xFFFD), 2);
-    EXPECT_EQ(font.glyphFor('e'), -1);
+    EXPECT_EQ(std::make_tuple(font.glyphWidth(), font.glyphHeight(), font.glyphCount()), std::make_tuple(8, 16, 3));
+    EXPECT_EQ((std::vector<int>{font.glyphFor(0x20AC), font.glyphFor('A'), font.glyphFor(0xFFFD), font.glyphFor('e')}),
+              (std::vector<int>{0, 1, 2, -1}));
     EXPECT_TRUE(font.pixel(1, 0, 15));
     EXPECT_FALSE(font.pixel(1, 1, 15));
     EXPECT_TRUE(font.pixel(2, 7, 0));
@@ -77,8 +75,7 @@ TEST(PsfFont, GzippedVersion1With512GlyphsAndATable) {
     PsfFont font;
     std::string error;
     ASSERT_TRUE(font.load(path, error)) << error;
-    EXPECT_EQ(font.glyphCount(), 512);
-    EXPECT_EQ(font.glyphHeight(), 8);
+    EXPECT_EQ(std::make_pair(font.glyphCount(), font.glyphHeight()), std::make_pair(512, 8));
     EXPECT_EQ(font.glyphFor(0xE9), 300);
     EXPECT_EQ(font.glyphFor('e'), -1);
     EXPECT_TRUE(font.pixel(300, 7, 3));
