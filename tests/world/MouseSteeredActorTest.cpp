@@ -216,9 +216,7 @@ TEST_F(MouseSteeredTalkTest, AClickOnOverlappingTalkersOpensBothAndKeepsTheLater
     make(OC, 400, 400);
     click(110, 110);
     EXPECT_EQ(test::captureStdout([&] { actor_->update(); }), "") << "no route searched";
-    EXPECT_TRUE(first->talking());
-    EXPECT_TRUE(second->talking());
-    EXPECT_FALSE(elsewhere->talking());
+    EXPECT_TRUE(first->talking() && second->talking() && !elsewhere->talking());
     EXPECT_FALSE(mute->talking()) << "a talker without a box never talks";
     EXPECT_EQ(actor_->talkPartner(), first);
     EXPECT_EQ(first->animationIndex(), 4u);

@@ -44,8 +44,7 @@ TEST_F(NetworkSteeredActorTest, EveryRowOfEveryRoutine) {
         actor_.x = actor_.y = 100;
         actor_.setAnimation(c.from == ST ? 4 : 0);
         runFrom(c.from, c.held);
-        EXPECT_EQ(actor_.routine(), c.to);
-        EXPECT_EQ(actor_.animationIndex(), c.animation);
+        EXPECT_EQ(std::make_pair(actor_.routine(), actor_.animationIndex()), std::make_pair(c.to, c.animation));
         EXPECT_EQ(std::make_pair(actor_.x, actor_.y), std::make_pair(100u + c.dx, 100u + c.dy));
     }
 }

@@ -82,8 +82,7 @@ TEST_F(DialogueActorTest, PacesBetweenTheMapEdges) {
         if (directions.empty() || directions.back() != actor.direction()) directions.push_back(actor.direction());
         EXPECT_EQ(actor.animationIndex(), actor.direction() > 0 ? kWalkRight : kWalkLeft);
     }
-    EXPECT_EQ(*seen.begin(), 0u);
-    EXPECT_EQ(*seen.rbegin(), 112u);
+    EXPECT_EQ(std::make_pair(*seen.begin(), *seen.rbegin()), std::make_pair(0u, 112u));
     EXPECT_EQ(directions, (std::vector<int32_t>{1, -1, 1, -1}));
 }
 
@@ -111,10 +110,8 @@ TEST_F(DialogueActorTest, TalkingStopsThePacingUntilAClickOnAnEndingClosesIt) {
     EXPECT_TRUE(actor.talking());
     EXPECT_EQ(actor.animationIndex(), 4u);
     pressAndUpdate(110, 66);
-    EXPECT_TRUE(box_->finished());
-    EXPECT_FALSE(actor.talking());
-    EXPECT_EQ(actor.animationIndex(), kWalkRight);
-    EXPECT_EQ(actor.x, 104u);
+    EXPECT_TRUE(box_->finished() && !actor.talking());
+    EXPECT_EQ(std::make_pair(actor.animationIndex(), actor.x), std::make_pair(kWalkRight, 104u));
     mouse.holdOnly("");
     actor.update();
     EXPECT_EQ(actor.x, 108u);
