@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "data/DataSetFiles.h"
 #include "fuzz/FuzzSupport.h"

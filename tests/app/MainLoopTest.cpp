@@ -32,9 +32,7 @@ struct ScriptedTurn : TurnSteps {
     }
     int escapeAt;
     uint32_t workMs;
-    int signalAt;
-    int passes = 0;
-    int tests = 0;
+    int signalAt, passes = 0, tests = 0;
     std::string log;
 };
 
@@ -103,9 +101,7 @@ TEST(MainLoopWithKeyboard, EscapeHeldAtAPollEndsTheLoopButATapWithinOnePollDoesN
     pushKey(SDL_KEYDOWN);
     EXPECT_EQ(runMainLoop(timer, held), 1u);
     KeyboardTurn tapped;
-    pushKey(SDL_KEYUP);
-    pushKey(SDL_KEYDOWN);
-    pushKey(SDL_KEYUP);
+    for (Uint8 type : {SDL_KEYUP, SDL_KEYDOWN, SDL_KEYUP}) pushKey(type);
     EXPECT_EQ(runMainLoop(timer, tapped), 3u);
     fe_stop();
     SDL_Quit();

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "client/ActorTable.h"
 #include "tests/client/ClientTestSupport.h"
 
@@ -16,12 +15,18 @@ PassReader defaultReader() { return PassReader(std::vector<uint32_t>(client::kAc
 
 std::vector<uint8_t> bytesOf(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
+// The text as a server datagram, received now.
+PassReader::Kind feed(PassReader& reader, const std::string& text) {
+    const auto bytes = ClientArt::datagram(text);
+    return reader.receive(bytes.data(), bytes.size(), client::Clock::now()).kind;
+}
+
 TEST(PassReader, AssemblesPassesAndIgnoresEverythingMalformed) {
     PassReader reader = defaultReader();
     const auto now = client::Clock::now();
     auto receive = [&](const std::vector<uint8_t>& bytes) { return reader.receive(bytes.data(), bytes.size(), now).kind; };
-    EXPECT_EQ(receive(ClientArt::datagram("from SERVEUR to CLIENT connection_accepted hello")), PassReader::Kind::Accepted);
-    EXPECT_EQ(receive(ClientArt::datagram(ClientArt::camera(3, 40, 20))), PassReader::Kind::Display);
+    EXPECT_EQ(feed(reader, "from SERVEUR to CLIENT connection_accepted hello"), PassReader::Kind::Accepted);
+    EXPECT_EQ(feed(reader, ClientArt::camera(3, 40, 20)), PassReader::Kind::Display);
 
     std::vector<std::vector<uint8_t>> hostile = {
         {},
@@ -42,14 +47,12 @@ TEST(PassReader, AssemblesPassesAndIgnoresEverythingMalformed) {
     for (size_t i = 0; i < client::kActorCount; ++i) {
         for (const auto& bytes : hostile) EXPECT_NE(receive(bytes), PassReader::Kind::Display);
         EXPECT_FALSE(reader.takeNewPass()) << "a pass ended early, before actor " << i;
-        EXPECT_EQ(receive(ClientArt::datagram(ClientArt::actor(3, static_cast<uint32_t>(i), 100 + 10 * i, 7, i))),
-                  PassReader::Kind::Display);
+        EXPECT_EQ(feed(reader, ClientArt::actor(3, static_cast<uint32_t>(i), 100 + 10 * i, 7, i)), PassReader::Kind::Display);
     }
     ASSERT_TRUE(reader.takeNewPass());
     const client::Pass& pass = reader.latest();
     EXPECT_EQ(reader.clientNumber(), 3u);
-    EXPECT_EQ(pass.cameraX, 40);
-    EXPECT_EQ(pass.cameraY, 20);
+    EXPECT_EQ(std::make_pair(pass.cameraX, pass.cameraY), std::make_pair(40, 20));
     for (size_t i = 0; i < client::kActorCount; ++i) {
         EXPECT_TRUE(pass.actors[i].known);
         EXPECT_EQ(pass.actors[i].x, static_cast<int32_t>(100 + 10 * i));
@@ -61,34 +64,25 @@ TEST(PassReader, AssemblesPassesAndIgnoresEverythingMalformed) {
 
 TEST(PassReader, PositionsBelowZeroReadNegativeAndMissingActorsKeepTheirPlace) {
     PassReader reader = defaultReader();
-    auto feed = [&](const std::string& text) {
-        const auto bytes = ClientArt::datagram(text);
-        reader.receive(bytes.data(), bytes.size(), client::Clock::now());
-    };
-    feed(ClientArt::camera(0, 0, 0));
-    for (uint32_t i = 0; i < client::kActorCount; ++i) feed(ClientArt::actor(0, i, 50, 60, 4));
+    feed(reader, ClientArt::camera(0, 0, 0));
+    for (uint32_t i = 0; i < client::kActorCount; ++i) feed(reader, ClientArt::actor(0, i, 50, 60, 4));
     ASSERT_TRUE(reader.takeNewPass());
     // The next pass loses actor 2 and ends at the next camera message.
-    feed(ClientArt::camera(0, 0, 0));
-    feed(ClientArt::actor(0, 1, 4294967266u, 4294967295u, 1));
-    feed(ClientArt::camera(0, 0, 0));
+    feed(reader, ClientArt::camera(0, 0, 0));
+    feed(reader, ClientArt::actor(0, 1, 4294967266u, 4294967295u, 1));
+    feed(reader, ClientArt::camera(0, 0, 0));
     ASSERT_TRUE(reader.takeNewPass());
-    EXPECT_EQ(reader.latest().actors[1].x, -30);
-    EXPECT_EQ(reader.latest().actors[1].y, -1);
+    EXPECT_EQ(std::make_pair(reader.latest().actors[1].x, reader.latest().actors[1].y), std::make_pair(-30, -1));
     EXPECT_EQ(reader.latest().actors[2].x, 50);
     EXPECT_TRUE(reader.latest().actors[2].known);
 }
 
 TEST(PassReader, KeepsToItsClientNumberUntilToldToForgetIt) {
     PassReader reader = defaultReader();
-    auto displayed = [&](const std::string& text) {
-        const auto bytes = ClientArt::datagram(text);
-        return reader.receive(bytes.data(), bytes.size(), client::Clock::now()).kind == PassReader::Kind::Display;
-    };
-    EXPECT_TRUE(displayed(ClientArt::camera(2, 0, 0)));
-    EXPECT_FALSE(displayed(ClientArt::camera(4, 0, 0)));
+    EXPECT_EQ(feed(reader, ClientArt::camera(2, 0, 0)), PassReader::Kind::Display);
+    EXPECT_NE(feed(reader, ClientArt::camera(4, 0, 0)), PassReader::Kind::Display);
     reader.forgetClientNumber();
-    EXPECT_TRUE(displayed(ClientArt::camera(4, 0, 0)));
+    EXPECT_EQ(feed(reader, ClientArt::camera(4, 0, 0)), PassReader::Kind::Display);
     EXPECT_EQ(reader.clientNumber(), 4u);
 }
 

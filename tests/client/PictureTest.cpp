@@ -24,7 +24,6 @@ protected:
     }
     // The frame a sprite shows at its first drawing: drawing advances
     // first, so with no delay the second frame is the first one shown.
-    static const FrameSet& framesFor(const DatStructure& list, uint32_t animation) { return list.records[animation]; }
     static int firstFrame(const FrameSet& frames) { return frames.frameDelay == 0 && frames.frameCount > 1 ? 1 : 0; }
 
     // Every opaque pixel of the frame is on the screen at (x, y), as far as
@@ -47,8 +46,7 @@ protected:
 TEST_F(PictureTest, TheMapUnderTheCameraMatchesTheTilesCellForCell) {
     Picture picture(art, *display, CameraMode::Server, 1);
     Pass pass = emptyPass();
-    pass.cameraX = 180;  // not on a tile boundary, so partial cells show on every edge
-    pass.cameraY = 170;
+    pass.cameraX = 180, pass.cameraY = 170;  // not on a tile boundary, so partial cells show on every edge
     picture.draw(pass, "");
     const Map& map = art.map();
     for (int y = 0; y < kPictureHeight; y += 3)
@@ -67,24 +65,18 @@ TEST_F(PictureTest, EachActorsSpriteLandsAtItsPositionWithItsAnimation) {
     Picture picture(art, *display, CameraMode::Server, 1);
     Pass pass = emptyPass();
     pass.cameraX = 32;
-    pass.cameraY = 0;
-    for (size_t i = 0; i < client::kActorCount; ++i) {
-        pass.actors[i].known = true;
-        pass.actors[i].x = static_cast<int32_t>(60 + 100 * i);
-        pass.actors[i].y = static_cast<int32_t>(100 + 30 * i);
-        pass.actors[i].animation = static_cast<uint32_t>(i);
-    }
+    for (size_t i = 0; i < client::kActorCount; ++i)
+        pass.actors[i] = {true, static_cast<int32_t>(60 + 100 * i), static_cast<int32_t>(100 + 30 * i), static_cast<uint32_t>(i)};
     picture.draw(pass, "");
     for (size_t i = 0; i < client::kActorCount; ++i) {
-        const FrameSet& frames = framesFor(art.framesOf(i), pass.actors[i].animation);
+        const FrameSet& frames = art.framesOf(i).records[pass.actors[i].animation];
         EXPECT_GT(expectSpriteAt(frames, pass.actors[i].x - 32, pass.actors[i].y), 20) << "actor " << i;
     }
 }
 
 TEST_F(PictureTest, WrappedAndFarPositionsDrawOnlyWhatReachesThePicture) {
     Picture picture(art, *display, CameraMode::Server, 1);
-    Pass mapOnly = emptyPass();
-    picture.draw(mapOnly, "");
+    picture.draw(emptyPass(), "");
     std::vector<uint32_t> before;
     for (int x = 0; x < 200; ++x) before.push_back(screenColour(x, 300));
 
@@ -94,7 +86,7 @@ TEST_F(PictureTest, WrappedAndFarPositionsDrawOnlyWhatReachesThePicture) {
     // Far to the right: a 16-bit blit position would wrap it to x = 100.
     pass.actors[0] = {true, 65536 + 100, 280, 4};
     picture.draw(pass, "");
-    const FrameSet& dragon = framesFor(art.framesOf(client::kSteeredActorIndex), 4);
+    const FrameSet& dragon = art.framesOf(client::kSteeredActorIndex).records[4];
     EXPECT_GT(expectSpriteAt(dragon, -12, 200), 20);
     for (int x = 0; x < 200; ++x) ASSERT_EQ(screenColour(x, 300), before[static_cast<size_t>(x)]) << "at " << x;
 }
@@ -103,8 +95,7 @@ TEST_F(PictureTest, TheCameraFollowsTheSteeredActorWithinTheMapEdges) {
     Picture picture(art, *display, CameraMode::Follow, 1);
     const int32_t width = static_cast<int32_t>(art.map().pixelWidth());
     const int32_t height = static_cast<int32_t>(art.map().pixelHeight());
-    ASSERT_GT(width, kPictureWidth);
-    ASSERT_GT(height, kPictureHeight);
+    ASSERT_TRUE(width > kPictureWidth && height > kPictureHeight);
     Pass pass = emptyPass();
     auto follow = [&](int32_t x, int32_t y) {
         pass.actors[client::kSteeredActorIndex] = {true, x, y, 4};
@@ -119,7 +110,7 @@ TEST_F(PictureTest, TheCameraFollowsTheSteeredActorWithinTheMapEdges) {
     EXPECT_EQ(follow(-40, 320), std::make_pair(width - 640, 80));
     // What is drawn is the map at that camera, the dragon centred.
     follow(800, 600);
-    const FrameSet& dragon = framesFor(art.framesOf(client::kSteeredActorIndex), 4);
+    const FrameSet& dragon = art.framesOf(client::kSteeredActorIndex).records[4];
     EXPECT_GT(expectSpriteAt(dragon, kPictureWidth / 2, kPictureHeight / 2), 20);
 }
 

@@ -22,8 +22,7 @@ TEST_F(FrameSetTest, LoadsFramesWithBlackTransparentAndTheirBoxesOrNoFrameAtAll)
     set.load(write("two.spr", test::spriteFile(2, 3, 2, 1, pixels, {0, 0, 1, 0, 1, 2, 3, ~0u})).c_str());
     EXPECT_EQ(std::vector<uint32_t>({set.frameCount, set.frameDelay, set.width, set.height}),
               std::vector<uint32_t>({2, 3, 2, 1}));
-    ASSERT_EQ(set.frames.size(), 2u);
-    ASSERT_EQ(set.boxes.size(), 2u);
+    ASSERT_TRUE(set.frames.size() == 2 && set.boxes.size() == 2);
     SDL_Surface* screen = displayScreen();
     SDL_FillRect(screen, nullptr, onScreen(0, 0, 255));
     SDL_Rect at{0, 0, 2, 1};

@@ -108,9 +108,8 @@ TEST_F(DialogueBoxTest, MouseChoiceIsThePressedPlayerChoiceElseAnEndingElseTheLa
 
 // The conversation is read before the portraits: its opening error comes first.
 TEST(DialogueBoxLoading, ReadsTheConversationFirst) {
-    const test::ChildResult result = test::runInChild([] { DialogueBox box("/absent/box.dlg", "/absent/faces.spr"); });
-    EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "erreur d'ouverture du fichier /absent/box.dlg");
+    EXPECT_TRUE(test::diesWith([] { DialogueBox box("/absent/box.dlg", "/absent/faces.spr"); },
+                               "erreur d'ouverture du fichier /absent/box.dlg"));
 }
 
 }  // namespace

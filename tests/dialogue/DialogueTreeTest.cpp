@@ -124,8 +124,7 @@ TEST(DialogueTreeConversation, ResetHighlightAndValidateWalkTheChoices) {
     empty->reset();
     empty->highlight(0);
     empty->validate();
-    EXPECT_EQ(empty->currentChoices().count(), 0);
-    EXPECT_FALSE(empty->finished());
+    EXPECT_TRUE(empty->currentChoices().count() == 0 && !empty->finished());
 }
 
 TEST(DialogueTreeDraw, RowsOfTextWithAStarBeforeTheMarkedChoice) {

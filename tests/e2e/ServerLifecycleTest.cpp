@@ -2,7 +2,6 @@
 
 #include <signal.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <regex>
@@ -25,23 +24,15 @@ protected:
     TempDir dir;
 };
 
-// Parses "Temps ecoule : S sec\nFrames affichees : F, soit R fps\n".
-bool parseStatistics(const std::string& out, unsigned& seconds, unsigned& frames, unsigned& rate) {
-    std::smatch m;
-    static const std::regex line("Temps ecoule : (\\d+) sec\nFrames affichees : (\\d+), soit (\\d+) fps\n$");
-    if (!std::regex_search(out, m, line)) return false;
-    seconds = std::stoul(m[1]);
-    frames = std::stoul(m[2]);
-    rate = std::stoul(m[3]);
-    return true;
-}
-
 void expectCleanStopWithStatistics(ServerProcess& server, unsigned minimumFrames) {
     ASSERT_TRUE(server.waitForExit(kStopMs));
     EXPECT_TRUE(server.exited());
     EXPECT_EQ(server.exitStatus(), 0);
-    unsigned seconds = 0, frames = 0, rate = 0;
-    ASSERT_TRUE(parseStatistics(server.out(), seconds, frames, rate)) << server.out();
+    static const std::regex statistics("Temps ecoule : (\\d+) sec\nFrames affichees : (\\d+), soit (\\d+) fps\n$");
+    const std::string out = server.out();
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(out, m, statistics)) << out;
+    const unsigned long seconds = std::stoul(m[1]), frames = std::stoul(m[2]), rate = std::stoul(m[3]);
     EXPECT_GE(frames, minimumFrames);
     // 40 turns a second when the machine keeps up; loose, CI is loaded. The
     // seconds are whole, so a run of about one second says nothing of a

@@ -24,12 +24,7 @@ ServerProcess::ServerProcess(Program program, const std::string& dir, const std:
           if (chdir(dir.c_str()) != 0) _exit(120);
           setenv("SDL_VIDEODRIVER", "dummy", 1);
           unsetenv("DISPLAY");
-          for (const auto& [name, value] : env) {
-              if (value.empty())
-                  unsetenv(name.c_str());
-              else
-                  setenv(name.c_str(), value.c_str(), 1);
-          }
+          for (const auto& [name, value] : env) value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
           execProgram(program.path, args);
       }) {}
 
@@ -45,8 +40,7 @@ std::vector<Pass> collectPasses(UdpPeer& peer, int milliseconds, std::vector<std
         unsigned number, a, b, c, d;
         if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u affiche (%u,%u,%u,%u)", &number, &a, &b, &c, &d) ==
             5) {
-            EXPECT_EQ(c, 0u);
-            EXPECT_EQ(d, 0u);
+            EXPECT_EQ(std::make_pair(c, d), std::make_pair(0u, 0u));
             passes.push_back(Pass{number, a, b, {}});
         } else if (std::sscanf(text.c_str(), "from SERVEUR to CLIENT %u sprite (%u,%u,%u,%u)", &number, &a, &b, &c,
                                &d) == 5) {

@@ -16,9 +16,7 @@
 namespace ocre::test {
 
 // Another of the project's programs, run the same way.
-struct Program {
-    const char* path;
-};
+struct Program { const char* path; };
 
 // A program run in dir with the given arguments and extra environment
 // (SDL_VIDEODRIVER=dummy and no DISPLAY unless env says otherwise; an empty

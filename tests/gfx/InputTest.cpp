@@ -10,6 +10,7 @@
 #include "net/Net2.h"
 #include "net/Net2Texts.h"
 #include "tests/support/SdlEvents.h"
+#include "tests/support/TestFiles.h"
 
 namespace ocre {
 namespace {
@@ -37,17 +38,12 @@ void pushButton(Uint8 type, int button = SDL_BUTTON_LEFT, int x = 0, int y = 0) 
 
 void pushSocketNotice(int code, int socket, const void* detail = reinterpret_cast<void*>(-1)) {
     SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    event.user.code = code;
-    event.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(socket));
-    event.user.data2 = const_cast<void*>(detail);
+    event.user = {SDL_USEREVENT, code, reinterpret_cast<void*>(static_cast<intptr_t>(socket)), const_cast<void*>(detail)};
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
 TEST_F(InputTest, AKeyHoldsTwiceItsModifiersPlusOneUntilReleased) {
-    const struct {
-        int symbol, modifiers, state;
-    } keys[] = {
+    const struct { int symbol, modifiers, state; } keys[] = {
         {SDLK_a, KMOD_NONE, 1},
         {SDLK_b, KMOD_LSHIFT, 3},
         {SDLK_c, KMOD_LCTRL | KMOD_RALT, 2 * (KMOD_LCTRL | KMOD_RALT) + 1},
@@ -67,10 +63,7 @@ TEST_F(InputTest, AKeyHoldsTwiceItsModifiersPlusOneUntilReleased) {
 // Frame by frame: the left button's events, its state after the poll; every
 // frame's end also clears the command flags.
 TEST_F(InputTest, AReleaseIsAClickInItsFrameAndTheNextOnly) {
-    const struct {
-        std::vector<Uint8> events;
-        int down, clicked;
-    } frames[] = {
+    const struct { std::vector<Uint8> events; int down, clicked; } frames[] = {
         {{kPress}, 1, 0}, {{}, 1, 0},                           // held: no click
         {{kRelease}, 0, 1}, {{}, 0, 1}, {{}, 0, 0},             // seen in two frames, then cleared
         {{kPress, kRelease}, 0, 1}, {{kPress, kRelease}, 0, 1}, {{}, 0, 0},  // the second click merges
@@ -96,17 +89,13 @@ TEST_F(InputTest, OnlyButtonsOneToThreeMoveThePressPositionWhichRectanglesHoldEd
     for (int wheelOrUnknown : {4, 5, 0}) pushButton(kPress, wheelOrUnknown, 400, 410);
     pushButton(SDL_QUIT);
     pollInput();
-    EXPECT_EQ(mouseX(), 120);
-    EXPECT_EQ(mouseY(), 45);
+    EXPECT_EQ(std::make_pair(mouseX(), mouseY()), std::make_pair(120, 45));
     EXPECT_EQ(buttonClicked(kRightButton), 1);
     EXPECT_EQ(buttonDown(kLeftButton) + buttonDown(kMiddleButton) + buttonDown(kRightButton), 0);
     SDL_Event left;
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_ALLEVENTS), 0) << "polling stopped at the quit event";
 
-    const struct {
-        int x1, y1, x2, y2;
-        bool inside;
-    } rectangles[] = {
+    const struct { int x1, y1, x2, y2; bool inside; } rectangles[] = {
         {120, 45, 120, 45, true},  {-20, -20, 200, 200, true}, {121, 0, 200, 100, false},
         {0, 46, 200, 100, false},  {0, 0, 119, 100, false},    {0, 0, 200, 44, false},
     };
@@ -134,8 +123,7 @@ TEST_F(InputTest, ClearingDiscardsPendingEventsReleasesKeysAndButtonsAndKeepsThe
     EXPECT_EQ(buttonDown(kLeftButton), 0);
     EXPECT_EQ(buttonClicked(kLeftButton), 0) << "the release of a cleared press is no click";
     EXPECT_EQ(lastUdpSocket(), 5);
-    EXPECT_EQ(mouseX(), 30);
-    EXPECT_EQ(mouseY(), 40);
+    EXPECT_EQ(std::make_pair(mouseX(), mouseY()), std::make_pair(30, 40));
 }
 
 TEST_F(InputTest, SocketNoticesOtherThanDataArePrintedAndChangeNothing) {
@@ -146,9 +134,7 @@ TEST_F(InputTest, SocketNoticesOtherThanDataArePrintedAndChangeNothing) {
     pushSocketNotice(kNet2TcpDataEvent, 4);
     pushSocketNotice(kNet2ClosedEvent, 4);
     pushSocketNotice(9, 4, nullptr);
-    testing::internal::CaptureStdout();
-    pollInput();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(test::captureStdout(pollInput),
               "Erreur rezzo: NET2: can't delete a UDP socket from the socket set(3)\n"
               "Erreur rezzo: (6)\n"
               "unknown user event detected!\n"

@@ -15,11 +15,7 @@ TEST(SurfaceSDL, PutPixelWritesOnlyInsideTheSurface) {
     SurfaceSDL surface(0, 3, 2, 32);
     SDL_Surface* s = surface.sdlSurface();
     SDL_FillRect(s, nullptr, 0);
-    surface.putPixel(2, 1, 255, 255, 255);
-    surface.putPixel(3, 0, 255, 255, 255);
-    surface.putPixel(0, 2, 255, 255, 255);
-    surface.putPixel(-1, 0, 255, 255, 255);
-    surface.putPixel(0, -1, 255, 255, 255);
+    for (const auto& [x, y] : {std::pair{2, 1}, {3, 0}, {0, 2}, {-1, 0}, {0, -1}}) surface.putPixel(x, y, 255, 255, 255);
     int written = 0;
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) written += pixelAt(s, x, y) != 0;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
+#include <memory>
 
 #include "gfx/Tile.h"
 #include "tests/gfx/GfxTestSupport.h"
@@ -21,16 +21,12 @@ Bytes& record(Bytes& b, int32_t w, int32_t h, uint8_t transparent, uint8_t walka
 class TileFile : public test::WithOpenDisplay {
 protected:
     std::FILE* open(const Bytes& contents) {
-        if (file) std::fclose(file);
         test::writeFile(dir.file("t.tle"), contents.data());
-        return file = std::fopen(dir.file("t.tle").c_str(), "rb");
-    }
-    void TearDown() override {
-        if (file) std::fclose(file);
-        test::WithOpenDisplay::TearDown();
+        file.reset(std::fopen(dir.file("t.tle").c_str(), "rb"));
+        return file.get();
     }
     test::TempDir dir;
-    std::FILE* file = nullptr;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, std::fclose};
 };
 
 // Only complete records of positive sizes count; stray bytes, zero sizes,
@@ -68,19 +64,16 @@ TEST_F(TileFile, ReadFillsFlagsAndPixelsIgnoringTheFourthByteAndRepeatingThePrev
     Bytes keyed;
     record(keyed, 1, 1, 1, 0).u32(0);
     readTile(tile, open(keyed));
-    EXPECT_TRUE(tile.surface->sdlSurface()->flags & SDL_SRCCOLORKEY);
-    EXPECT_EQ(tile.walkable, 0);
+    EXPECT_TRUE((tile.surface->sdlSurface()->flags & SDL_SRCCOLORKEY) && tile.walkable == 0);
 
     Bytes cut;
     record(cut, 3, 1, 0, 1).u8(10).u8(20).u8(30).u8(0).u8(40);
     readTile(tile, open(cut));
     s = tile.surface->sdlSurface();
-    EXPECT_EQ(pixelAt(s, 1, 0), SDL_MapRGB(s->format, 40, 20, 30));
-    EXPECT_EQ(pixelAt(s, 2, 0), SDL_MapRGB(s->format, 40, 20, 30));
+    for (int x : {1, 2}) EXPECT_EQ(pixelAt(s, x, 0), SDL_MapRGB(s->format, 40, 20, 30)) << x;
 
     Tile fresh;
-    EXPECT_EQ(readTile(fresh, open(Bytes())), -1);
-    EXPECT_EQ(fresh.width, 0);
+    EXPECT_TRUE(readTile(fresh, open(Bytes())) == -1 && fresh.width == 0);
 }
 
 }  // namespace

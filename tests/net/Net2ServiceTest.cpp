@@ -9,12 +9,11 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstddef>
 
 #include "net/Net2.h"
 #include "tests/net/NetTestSupport.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/DataFiles.h"
 
 namespace ocre {
 namespace {
@@ -66,15 +65,13 @@ bool refuseNewSockets() {
 // The socket manager cannot open its send socket: the service ends the
 // process with its message.
 TEST(Net2Service, ASocketManagerThatCannotStartIsFatal) {
-    const test::ChildResult result = test::runInChild([] {
+    const auto startWithoutSockets = [] {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) _exit(3);
         if (!refuseNewSockets()) _exit(4);
         Net2Service service;
         _exit(5);
-    });
-    ASSERT_TRUE(result.exited);
-    EXPECT_EQ(result.exitStatus, 255) << result.err;
-    EXPECT_EQ(result.out, "erreur initialisation Net2\n");
+    };
+    EXPECT_TRUE(test::diesWith(startWithoutSockets, "erreur initialisation Net2\n"));
 }
 
 }  // namespace

@@ -45,9 +45,7 @@ std::vector<std::string> readDatagrams(int socket, size_t count) {
 }
 
 // A listener, a connection to it, and the connection it accepted (server).
-struct TcpPair {
-    int listener = -1, client = -1, server = -1;
-};
+struct TcpPair { int listener = -1, client = -1, server = -1; };
 
 TcpPair connectedPair() {
     TcpPair pair;
@@ -79,12 +77,10 @@ TEST_F(Net2Udp, DataEventsAreEdgeTriggeredAndThePacketSizeBoundsEachDatagram) {
 }
 
 TEST_F(Net2Udp, AFullRingStopsAllServicingUntilARead) {
-    const Uint16 otherPort = freePort(SOCK_DGRAM);
-    const Uint16 busyPort = freePort(SOCK_DGRAM);
+    const Uint16 otherPort = freePort(SOCK_DGRAM), busyPort = freePort(SOCK_DGRAM);
     const int other = net2_open_udp(otherPort, kPacketSize);
     const int busy = net2_open_udp(busyPort, kPacketSize);
-    ASSERT_GE(other, 0);
-    ASSERT_GE(busy, 0);
+    ASSERT_TRUE(other >= 0 && busy >= 0);
     std::vector<std::string> sent;
     for (int i = 0; i < kNet2UdpRingSize + 20; ++i) {
         sent.push_back(std::to_string(i));

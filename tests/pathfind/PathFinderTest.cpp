@@ -65,8 +65,7 @@ TEST(PathFinder, WaypointsLieMidColumnHalfATileAboveTheCell) {
         SCOPED_TRACE(row.what);
         const Waypoints w = findPath(row.start.col, row.start.row, row.goal.col, row.goal.row,
                                      *gridMap(row.map, row.w, row.h));
-        EXPECT_EQ(w.xs, row.xs);
-        EXPECT_EQ(w.ys, row.ys);
+        EXPECT_EQ(std::make_pair(w.xs, w.ys), std::make_pair(row.xs, row.ys));
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,12 +67,10 @@ TEST(ClientView, AFollowedActorIsCentredAfterTheCameraMessageOfEachRefresh) {
     ClientView view(1111, 320, 240, server.scene, server.service, "localhost", 666);
     view.setFollowedActor(first);
     view.setFollowedActor(actor);
-    EXPECT_EQ(first->followedBy, nullptr);
-    EXPECT_EQ(actor->followedBy, &view);
+    EXPECT_TRUE(first->followedBy == nullptr && actor->followedBy == &view);
     EXPECT_EQ(origin(view), Origin(240, 180));
 
-    actor->x = 500;
-    actor->y = 350;
+    actor->x = 500, actor->y = 350;
     view.refresh();
     view.refresh();
     ASSERT_EQ(server.service.sent.size(), 6u);

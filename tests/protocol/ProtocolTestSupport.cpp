@@ -3,43 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "gfx/Input.h"
-#include "gfx/Tile.h"
+#include "tests/support/MemoryMap.h"
 
 namespace ocre::test {
 
-namespace {
 constexpr uint32_t kTileSize = 8;
-}  // namespace
 
 std::string sentTo(unsigned port, const std::string& text) {
     return "127.0.0.1:" + std::to_string(port) + " " + padded(text);
 }
 
-std::string captureStdout(const std::function<void()>& body) {
-    testing::internal::CaptureStdout();
-    body();
-    return testing::internal::GetCapturedStdout();
-}
-
-namespace {
-
-std::unique_ptr<Map> allWalkable(uint32_t cols, uint32_t rows) {
-    auto tile = std::make_unique<Tile>();
-    tile->width = tile->height = kTileSize;
-    tile->walkable = 1;
-    std::vector<std::unique_ptr<Tile>> tiles;
-    tiles.push_back(std::move(tile));
-    auto map = std::make_unique<Map>(std::move(tiles));
-    map->setGrid(cols, rows, kTileSize, kTileSize, std::vector<uint16_t>(size_t{cols} * rows, 0));
-    return map;
-}
-
-}  // namespace
-
 ProtocolServer::ProtocolServer(uint32_t mapWidth, uint32_t mapHeight)
-    : map(allWalkable(mapWidth / kTileSize, mapHeight / kTileSize)), scene(640, 480, map.get(), nullptr) {
-    frames.count = 4;
-    frames.records.resize(4);
+    : map(memoryMap(mapWidth / kTileSize, mapHeight / kTileSize, kTileSize, kTileSize,
+                    std::vector<uint16_t>(size_t{mapWidth / kTileSize} * (mapHeight / kTileSize), 0))),
+      scene(640, 480, map.get(), nullptr) {
+    frames.count = 4, frames.records.resize(4);
     resetInputForTesting();
     setLastUdpSocket(kListeningSocket);
 }

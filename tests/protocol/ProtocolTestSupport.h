@@ -3,7 +3,6 @@
 // client table, views) over a small world, on the in-memory network.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "protocol/ViewFactory.h"
 #include "tests/support/MemoryNetwork.h"
 #include "tests/support/ProtocolLines.h"
+#include "tests/support/TestFiles.h"
 #include "world/Actor.h"
 #include "world/Scene.h"
 
@@ -24,7 +24,6 @@ constexpr int kListeningSocket = MemoryNetwork::kListeningSocket;
 
 // A datagram as the service records it: "127.0.0.1:port " then the 100 bytes.
 std::string sentTo(unsigned port, const std::string& text);
-std::string captureStdout(const std::function<void()>& body);
 
 // The greeting is "hello" and the map all walkable, of the given size in
 // pixels (multiples of 8). Input is reset and the listening socket's notice given.

@@ -3,38 +3,18 @@
 #include "relay/WorldPictures.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdlib>
 
 #include "client/ActorTable.h"
 #include "client/WorldArt.h"
+#include "tests/support/PngPicture.h"
 #include "tests/support/TestFiles.h"
 #include "tools/data/HeadlessVideo.h"
 #include "tools/data/ServerLoad.h"
 
 namespace ocre::relay {
 namespace {
-
-struct Rgba {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> pixels;
-    const uint8_t* at(int x, int y) const { return &pixels[(static_cast<size_t>(y) * width + x) * 4]; }
-};
-
-Rgba decode(const std::vector<uint8_t>& png) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    Rgba out;
-    if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) return out;
-    image.format = PNG_FORMAT_RGBA;
-    out.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr)) return out;
-    out.width = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
-    return out;
-}
 
 class WorldPicturesTest : public ::testing::Test {
 protected:
@@ -67,7 +47,7 @@ TEST_F(WorldPicturesTest, SheetsHoldEveryFrameWhereTheLayoutSaysWithBlackTranspa
         const size_t s = pictures->actorSheets[actor];
         const SheetLayout& layout = pictures->sheets[s];
         EXPECT_EQ(layout.datFile, client::kActorDatFiles[actor]);
-        const Rgba sheet = decode(pictures->sheetPngs[s]);
+        const test::PngPicture sheet = test::decodePng(pictures->sheetPngs[s]);
         ASSERT_GT(sheet.width, 0);
         const DatStructure& list = art->framesOf(actor);
         ASSERT_EQ(layout.animations.size(), list.records.size());
@@ -101,7 +81,7 @@ TEST_F(WorldPicturesTest, SheetsHoldEveryFrameWhereTheLayoutSaysWithBlackTranspa
 
 TEST_F(WorldPicturesTest, MapPictureShowsEveryCellsTileAndTheIndexTellsItsSize) {
     const Map& map = art->map();
-    const Rgba picture = decode(pictures->mapPng);
+    const test::PngPicture picture = test::decodePng(pictures->mapPng);
     ASSERT_EQ(static_cast<uint32_t>(picture.width), map.pixelWidth());
     ASSERT_EQ(static_cast<uint32_t>(picture.height), map.pixelHeight());
     for (uint32_t row = 0; row < map.rows(); row += 3)

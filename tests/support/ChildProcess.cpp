@@ -118,16 +118,6 @@ bool ChildProcess::waitForExit(int timeoutMs) {
     return inTime;
 }
 
-const std::string& ChildProcess::out() {
-    pump(0);
-    return result_.out;
-}
-
-const std::string& ChildProcess::err() {
-    pump(0);
-    return result_.err;
-}
-
 ChildResult runInChild(const std::function<void()>& body, int timeoutMs) {
     ChildProcess child(body);
     child.waitForExit(timeoutMs);

@@ -35,8 +35,9 @@ public:
     // (then the child is killed).
     bool waitForExit(int timeoutMs);
 
-    const std::string& out();
-    const std::string& err();
+    // What it has written so far.
+    const std::string& out() { pump(0); return result_.out; }
+    const std::string& err() { pump(0); return result_.err; }
     bool exited() const { return result_.exited; }
     int exitStatus() const { return result_.exitStatus; }
     // After waitForExit.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gfx/Display.h"
@@ -31,6 +32,7 @@ struct SurfaceCall {
     SurfaceSDL* surface;
     int16_t x, y;
     uint16_t w, h;
+    std::pair<int, int> at() const { return {x, y}; }
 };
 
 class RecordingDisplay : public Display {
@@ -38,12 +40,6 @@ public:
     std::vector<TextCall> texts;
     std::vector<SurfaceCall> surfaces;
     std::string order;  // 'T' per text, 'S' per surface, in call order
-
-    std::vector<std::string> textsOnly() const {
-        std::vector<std::string> only;
-        for (const TextCall& call : texts) only.push_back(call.text);
-        return only;
-    }
 
     void open() override {}
     void nop() override {}

@@ -10,10 +10,8 @@ namespace ocre::test {
 // A key going down (SDL_KEYDOWN) or up (SDL_KEYUP).
 inline void pushKey(Uint8 type, int symbol, int modifiers = KMOD_NONE) {
     SDL_Event event{};
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = static_cast<SDLKey>(symbol);
-    event.key.keysym.mod = static_cast<SDLMod>(modifiers);
+    const Uint8 state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key = {type, 0, state, {0, static_cast<SDLKey>(symbol), static_cast<SDLMod>(modifiers), 0}};
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
@@ -21,11 +19,8 @@ inline void pushKey(Uint8 type, int symbol, int modifiers = KMOD_NONE) {
 // other event type that carries no data the input tables read.
 inline void pushButton(Uint8 type, int button, int x, int y) {
     SDL_Event event{};
-    event.button.type = type;
-    event.button.button = static_cast<Uint8>(button);
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
+    const Uint8 state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button = {type, 0, static_cast<Uint8>(button), state, static_cast<Uint16>(x), static_cast<Uint16>(y)};
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 

@@ -1,5 +1,6 @@
 #include "tests/support/TestFiles.h"
 
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +12,8 @@ namespace ocre::test {
 
 TempDir::TempDir() {
     char pattern[] = "/tmp/ocre-test-XXXXXX";
-    char* made = mkdtemp(pattern);
-    if (made == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = made;
+    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
 }
 
 TempDir::~TempDir() {
@@ -21,16 +21,10 @@ TempDir::~TempDir() {
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
 }
 
-Bytes& Bytes::u8(uint32_t v) {
-    data_.push_back(static_cast<uint8_t>(v));
-    return *this;
-}
+Bytes& Bytes::u8(uint32_t v) { return raw({static_cast<uint8_t>(v)}); }
 Bytes& Bytes::u16(uint32_t v) { return u8(v).u8(v >> 8); }
 Bytes& Bytes::u32(uint32_t v) { return u8(v).u8(v >> 8).u8(v >> 16).u8(v >> 24); }
-Bytes& Bytes::text(const std::string& s) {
-    data_.insert(data_.end(), s.begin(), s.end());
-    return *this;
-}
+Bytes& Bytes::text(const std::string& s) { return raw(std::vector<uint8_t>(s.begin(), s.end())); }
 Bytes& Bytes::raw(const std::vector<uint8_t>& more) {
     data_.insert(data_.end(), more.begin(), more.end());
     return *this;
@@ -42,13 +36,18 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& contents) {
 }
 
 void writeFile(const std::string& path, const std::string& contents) {
-    std::ofstream out(path, std::ios::binary);
-    out << contents;
+    writeFile(path, std::vector<uint8_t>(contents.begin(), contents.end()));
 }
 
 std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string captureStdout(const std::function<void()>& body) {
+    testing::internal::CaptureStdout();
+    body();
+    return testing::internal::GetCapturedStdout();
 }
 
 }  // namespace ocre::test

@@ -3,6 +3,7 @@
 // with them, running code in a child process to observe how it ends.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,5 +44,8 @@ private:
 void writeFile(const std::string& path, const std::vector<uint8_t>& contents);
 void writeFile(const std::string& path, const std::string& contents);
 std::vector<uint8_t> readFile(const std::string& path);
+
+// What body prints on standard output.
+std::string captureStdout(const std::function<void()>& body);
 
 }  // namespace ocre::test

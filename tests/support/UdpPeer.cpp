@@ -42,9 +42,7 @@ UdpPeer::UdpPeer(uint16_t port) {
 UdpPeer::~UdpPeer() { close(fd_); }
 
 void UdpPeer::sendTo(uint16_t port, const std::string& text) {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    sendBytesTo(port, bytes);
+    sendBytesTo(port, std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
 }
 
 void UdpPeer::sendBytesTo(uint16_t port, const std::vector<uint8_t>& payload) {

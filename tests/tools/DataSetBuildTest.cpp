@@ -34,23 +34,15 @@ std::vector<std::string> filesIn(const std::string& directory) {
 
 class BuiltDataSet : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(test::copyDefaultDataSet(directory_.path()));
-        video_ = std::make_unique<HeadlessVideo>();
-    }
-    void TearDown() override { video_.reset(); }
+    void SetUp() override { ASSERT_TRUE(test::copyDefaultDataSet(set.path())); }
+    std::string file(const std::string& name) const { return set.file(name); }
 
-    std::string file(const std::string& name) const { return directory_.file(name); }
-    const std::string& directory() const { return directory_.path(); }
-    Display& display() { return video_->display(); }
-
-private:
-    TempDir directory_;
-    std::unique_ptr<HeadlessVideo> video_;
+    TempDir set;
+    HeadlessVideo video;
 };
 
 TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels) {
-    test::WorkingFolder inSet(directory());
+    test::WorkingFolder inSet(set.path());
     ASSERT_TRUE(inSet.entered());
     for (const char* list : kActorLists) {
         SCOPED_TRACE(list);
@@ -59,10 +51,7 @@ TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels)
         ASSERT_EQ(dat.count, 8);
         for (int a = 0; a < dat.count; ++a) {
             const FrameSet& animation = dat.records[static_cast<size_t>(a)];
-            if (a < kWalkAnimations)
-                EXPECT_GE(animation.frameCount, 2u) << "walk animation " << a;
-            else
-                EXPECT_GE(animation.frameCount, 1u) << "stand animation " << a;
+            EXPECT_GE(animation.frameCount, a < kWalkAnimations ? 2u : 1u) << "animation " << a << " (walks move)";
             for (uint32_t f = 0; f < animation.frameCount; ++f) {
                 PixelBox visible;
                 ASSERT_TRUE(imageOfSurface(*animation.frames[f]).visibleBounds(visible)) << a << "/" << f;
@@ -74,7 +63,7 @@ TEST_F(BuiltDataSet, ActorListsHaveEightAnimationsWhoseBoxesFitTheVisiblePixels)
 }
 
 TEST_F(BuiltDataSet, MapBlocksWaterAndWallsAndTheSheepLoopsOnWalkableCells) {
-    Map map(file("test2.tle").c_str(), &display());
+    Map map(file("test2.tle").c_str(), &video.display());
     map.load(file("test2.map").c_str());
     EXPECT_TRUE(map.cols() >= 40 && map.rows() >= 30 && map.tileWidth() == 32 && map.tileHeight() == 32);
     int water = 0, walls = 0, walkable = 0;
@@ -86,17 +75,14 @@ TEST_F(BuiltDataSet, MapBlocksWaterAndWallsAndTheSheepLoopsOnWalkableCells) {
             water += tile == map.tile(kWaterTile);
             walls += tile == map.tile(kWallTile);
             walkable += canWalk;
-            if (tile == map.tile(kWaterTile) || tile == map.tile(kWallTile)) {
-                EXPECT_FALSE(canWalk) << col << "," << row;
-            }
+            EXPECT_FALSE(canWalk && (tile == map.tile(kWaterTile) || tile == map.tile(kWallTile))) << col << "," << row;
         }
     EXPECT_TRUE(water > 0 && walls > 0);
     EXPECT_GT(walkable, static_cast<int>(map.cols() * map.rows() / 2));
 
     const Path path(file("mouton3.pat").c_str());
-    ASSERT_TRUE(path.loops());
-    ASSERT_GT(path.waypointCount(), 8u);
-    test::WorkingFolder inSet(directory());
+    ASSERT_TRUE(path.loops() && path.waypointCount() > 8u);
+    test::WorkingFolder inSet(set.path());
     ASSERT_TRUE(inSet.entered());
     DatStructure sheep;
     sheep.load("mouton.dat");

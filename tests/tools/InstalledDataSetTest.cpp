@@ -26,9 +26,8 @@ ChildResult chooseIn(const std::string& workingFolder, const std::string& given,
 TEST(InstalledDataSet, TheCommandLineThenAnyDataFileOfTheWorkingFolderComeFirst) {
     TempDir installed, empty, partial;
     test::writeFile(partial.file("mouton3.pat"), "a set with one file is still the set meant");
-    ChildResult r = chooseIn(empty.path(), "mine", installed.path());
-    EXPECT_EQ(r.out, "mine");
-    r = chooseIn(partial.path(), "", installed.path());
+    EXPECT_EQ(chooseIn(empty.path(), "mine", installed.path()).out, "mine");
+    const ChildResult r = chooseIn(partial.path(), "", installed.path());
     EXPECT_EQ(r.out, ".");
     EXPECT_EQ(r.err, "");
 }

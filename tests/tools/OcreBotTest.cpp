@@ -108,11 +108,7 @@ TEST(OcreBot, SendSendsEachWordAsAZeroTerminatedCommandRoundAfterRound) {
 // pace is a lost pass; late turns and late arrivals are not.
 TEST(OcreBot, MissingPassesAreLostTurnsNotLateOnes) {
     using common::PassTracker;
-    struct Case {
-        const char* what;
-        std::vector<int> arrivalsMs;
-        uint64_t lost;
-    };
+    struct Case { const char* what; std::vector<int> arrivalsMs; uint64_t lost; };
     std::vector<int> drifting, bursty, lossy;
     for (int i = 0; i < 200; ++i) {
         drifting.push_back(i * 26);                                  // every turn 1 ms late

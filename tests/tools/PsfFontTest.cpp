@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <tuple>
+
 #include "tests/support/TestFiles.h"
 #include "tools/defaultset/FontArt.h"
 #include "tools/defaultset/PsfFont.h"
@@ -28,6 +30,13 @@ std::vector<uint8_t> psf2Font() {
     return b.data();
 }
 
+PsfFont decoded(const std::vector<uint8_t>& bytes) {
+    PsfFont font;
+    std::string error;
+    EXPECT_TRUE(font.decode(bytes, error)) << error;
+    return font;
+}
+
 int inkCount(const PixelImage& frame) {
     int ink = 0;
     for (int y = 0; y < frame.height(); ++y)
@@ -36,16 +45,10 @@ int inkCount(const PixelImage& frame) {
 }
 
 TEST(PsfFont, Version2GlyphsAndUnicodeTableWithSequencesIgnored) {
-    PsfFont font;
-    std::string error;
-    ASSERT_TRUE(font.decode(psf2Font(), error)) << error;
-    EXPECT_EQ(font.glyphWidth(), 8);
-    EXPECT_EQ(font.glyphHeight(), 16);
-    EXPECT_EQ(font.glyphCount(), 3);
-    EXPECT_EQ(font.glyphFor(0x20AC), 0);
-    EXPECT_EQ(font.glyphFor('A'), 1);
-    EXPECT_EQ(font.glyphFor(0xFFFD), 2);
-    EXPECT_EQ(font.glyphFor('e'), -1);
+    const PsfFont font = decoded(psf2Font());
+    EXPECT_EQ(std::make_tuple(font.glyphWidth(), font.glyphHeight(), font.glyphCount()), std::make_tuple(8, 16, 3));
+    EXPECT_EQ((std::vector<int>{font.glyphFor(0x20AC), font.glyphFor('A'), font.glyphFor(0xFFFD), font.glyphFor('e')}),
+              (std::vector<int>{0, 1, 2, -1}));
     EXPECT_TRUE(font.pixel(1, 0, 15));
     EXPECT_FALSE(font.pixel(1, 1, 15));
     EXPECT_TRUE(font.pixel(2, 7, 0));
@@ -72,8 +75,7 @@ TEST(PsfFont, GzippedVersion1With512GlyphsAndATable) {
     PsfFont font;
     std::string error;
     ASSERT_TRUE(font.load(path, error)) << error;
-    EXPECT_EQ(font.glyphCount(), 512);
-    EXPECT_EQ(font.glyphHeight(), 8);
+    EXPECT_EQ(std::make_pair(font.glyphCount(), font.glyphHeight()), std::make_pair(512, 8));
     EXPECT_EQ(font.glyphFor(0xE9), 300);
     EXPECT_EQ(font.glyphFor('e'), -1);
     EXPECT_TRUE(font.pixel(300, 7, 3));
@@ -100,14 +102,10 @@ TEST(PsfFont, BrokenFontsAreRefusedWithAReason) {
 }
 
 TEST(FontSheet, ByteValuesTakeTheGlyphOfTheirCodePage1252Character) {
-    PsfFont font;
-    std::string error;
-    ASSERT_TRUE(font.decode(psf2Font(), error)) << error;
     FontBuildReport report;
-    const SpriteSheet sheet = fontSheet(font, report);
+    const SpriteSheet sheet = fontSheet(decoded(psf2Font()), report);
     ASSERT_EQ(sheet.frames.size(), 256u);
-    EXPECT_EQ(sheet.frames[0].width(), 20);
-    EXPECT_EQ(sheet.frames[0].height(), 22);
+    EXPECT_EQ(std::make_pair(sheet.frames[0].width(), sheet.frames[0].height()), std::make_pair(20, 22));
     // 0x80 is the euro sign in code page 1252 (a control code in Latin-1).
     EXPECT_EQ(inkCount(sheet.frames[0x80]), 2 * 8 * 16 - 7 * 15);
     EXPECT_GT(inkCount(sheet.frames['A']), 0);

@@ -10,8 +10,7 @@ using ActorTest = test::WorldTest;
 TEST_F(ActorTest, AnAnimationShowsEachFrameDelayPlusOneDrawsExceptTheFirstAtTheStart) {
     makeScene();
     DatStructure frames = test::makeFrames(1, 8, 8);
-    frames.records[0].frameCount = 3;
-    frames.records[0].frameDelay = 2;
+    frames.records[0].frameCount = 3, frames.records[0].frameDelay = 2;
     frames.records[0].frames.resize(3);
     Actor actor(1, frames, 10, 20, 0);
     std::vector<uint32_t> shown;
@@ -21,8 +20,7 @@ TEST_F(ActorTest, AnAnimationShowsEachFrameDelayPlusOneDrawsExceptTheFirstAtTheS
     }
     EXPECT_EQ(shown, (std::vector<uint32_t>{0, 0, 1, 1, 1, 2, 2, 2, 0, 0, 0, 1}));
     ASSERT_EQ(display_.surfaces.size(), 12u);
-    EXPECT_EQ(display_.surfaces[0].x, 10 - 5 + 100);
-    EXPECT_EQ(display_.surfaces[0].y, 20 - 5 + 200);
+    EXPECT_EQ(display_.surfaces[0].at(), std::make_pair(10 - 5 + 100, 20 - 5 + 200));
     actor.hide();
     actor.draw(5, 5, 100, 200, 320, 240);
     EXPECT_EQ(display_.surfaces.size(), 12u) << "hidden";
@@ -33,8 +31,7 @@ TEST_F(ActorTest, HitTestIncludesTheBoxEdgesOfTheCurrentAnimation) {
     *frames.records[0].boxes[0] = BoundingBox{2, 3, 10, 12};
     frames.records[1].boxes.clear();
     Actor actor(1, frames, 100, 200, 0);
-    EXPECT_TRUE(actor.hitTest(102, 203));
-    EXPECT_TRUE(actor.hitTest(110, 212));
+    EXPECT_TRUE(actor.hitTest(102, 203) && actor.hitTest(110, 212));
     for (const auto& [px, py] : {std::pair{101u, 205u}, {111u, 205u}, {105u, 202u}, {105u, 213u}})
         EXPECT_FALSE(actor.hitTest(px, py)) << px << "," << py;
     actor.setAnimation(1);

@@ -34,8 +34,7 @@ TEST_F(BehaviourWalkerTest, EachStepsMainDirectionChoosesTheAnimationThenItStand
     // A diagonal step counts as down, and so does a step of no length.
     EXPECT_EQ(animations, (std::vector<uint32_t>{kWalkDown, kWalkRight, kWalkDown, kWalkLeft, kWalkUp, kWalkDown,
                                                  kWalkRight, kStandLeft}));
-    EXPECT_EQ(actor->x, 25u);
-    EXPECT_EQ(actor->y, 25u);
+    EXPECT_EQ(test::at(*actor), std::make_pair(25u, 25u));
     EXPECT_EQ(actor->routine(), BehaviourWalker::Routine::Idle);
     EXPECT_NE(actor->behaviour(), nullptr) << "the behaviour stays attached";
     actor->setAnimation(kWalkUp);
@@ -46,18 +45,15 @@ TEST_F(BehaviourWalkerTest, EachStepsMainDirectionChoosesTheAnimationThenItStand
 // The map is 640 x 480 and frames are 16 x 16: x may reach 624, y 464.
 TEST_F(BehaviourWalkerTest, PointsAreAcceptedUpToTheMapEdgesMinusTheFrame) {
     makeScene();
-    struct Case {
-        int32_t x, y;
-        bool accepted;
-    };
+    struct Case { int32_t x, y; bool accepted; };
     for (const Case& c : {Case{0, 0, true}, {624, 464, true}, {625, 100, false}, {100, 465, false},
                           {-1, 100, false}, {100, -1, false}}) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         auto actor = walker(path({c.x}, {c.y}), 7, 9);
         actor->update();
         EXPECT_EQ(actor->routine() == BehaviourWalker::Routine::FollowToEnd, c.accepted);
-        EXPECT_EQ(actor->x, c.accepted ? static_cast<uint32_t>(c.x) : 7u);
-        EXPECT_EQ(actor->y, c.accepted ? static_cast<uint32_t>(c.y) : 9u);
+        const auto expected = c.accepted ? std::pair(static_cast<uint32_t>(c.x), static_cast<uint32_t>(c.y)) : std::pair(7u, 9u);
+        EXPECT_EQ(test::at(*actor), expected);
     }
 }
 
@@ -65,19 +61,16 @@ TEST_F(BehaviourWalkerTest, TheJumpRisesAlongItsArcThenStopsWhereItWouldLeaveThe
     makeScene(6, 15);  // 192 pixels wide: x may reach 176
     auto actor = walker(std::make_unique<JumpBehaviour>(30, 100, 0, 15.0f, -15.0f, 0.0f, 9.0f, 0.1f));
     actor->update();
-    EXPECT_EQ(actor->x, 30u) << "the first point is the origin";
-    EXPECT_EQ(actor->y, 100u);
+    EXPECT_EQ(test::at(*actor), std::make_pair(30u, 100u)) << "the first point is the origin";
     actor->update();
-    EXPECT_EQ(actor->x, 31u);
-    EXPECT_EQ(actor->y, 98u);
+    EXPECT_EQ(test::at(*actor), std::make_pair(31u, 98u));
     EXPECT_EQ(actor->animationIndex(), kWalkUp);
     int runs = 2;
     for (; actor->routine() == BehaviourWalker::Routine::FollowToEnd && runs < 1000; ++runs) actor->update();
     // x = 30 + 1.5 t, y = 100 - 1.5 t + 0.045 t^2, truncated: steps 0 to 97
     // fit, step 98 reaches x = 177.
     EXPECT_EQ(runs, 99);
-    EXPECT_EQ(actor->x, 175u);
-    EXPECT_EQ(actor->y, 377u);
+    EXPECT_EQ(test::at(*actor), std::make_pair(175u, 377u));
     EXPECT_EQ(actor->animationIndex(), kStandLeft);
 }
 

@@ -1,6 +1,7 @@
 #include "net/FastEvent.h"
 #include "net/Net2.h"
 #include "net/Net2Service.h"
+#include "tests/support/DataFiles.h"
 #include "tests/support/UdpPeer.h"
 #include "tests/world/WorldTestSupport.h"
 #include "world/Actor.h"
@@ -41,10 +42,7 @@ TEST_F(MouseControllerTest, TheRightButtonSteersTowardThePointerTiesGoingVertica
     EXPECT_EQ(directions(mouse), "") << "building forgets held buttons";
     EXPECT_FALSE(mouse.fire2()) << "and queued events";
     button(true, SDL_BUTTON_RIGHT);
-    struct Case {
-        int32_t dx, dy;
-        const char* held;
-    };
+    struct Case { int32_t dx, dy; const char* held; };
     for (const Case& c : {Case{40, 0, "R"}, {-40, 39, "L"}, {0, 0, "U"}, {-10, 10, "D"}, {10, -10, "U"}}) {
         pointAtOffset(c.dx, c.dy);
         EXPECT_EQ(directions(mouse), c.held) << c.dx << "," << c.dy;
@@ -93,8 +91,7 @@ TEST_F(KeyboardControllerTest, RightComesBeforeLeftAmongTheArguments) {
     KeyboardController keys(SDLK_UP, SDLK_DOWN, SDLK_RIGHT, SDLK_LEFT, 'v', ' ', 'n', SDLK_ESCAPE);
     pressKey(SDLK_LEFT);
     pollInput();
-    EXPECT_TRUE(keys.left());
-    EXPECT_FALSE(keys.right());
+    EXPECT_TRUE(keys.left() && !keys.right());
     pressKey(SDLK_RIGHT);
     pressKey('n');
     pollInput();
@@ -111,17 +108,15 @@ TEST_F(NetworkControllerTest, APortAlreadyTakenEndsTheProcessNamingIt) {
     test::UdpPeer holder;
     const uint16_t port = holder.port();
 
-    const test::ChildResult result = test::runInChild([port] {
+    const auto openBoth = [port] {
         ASSERT_EQ(SDLNet_Init(), 0);
         ASSERT_EQ(fe_start(), 0);
         ASSERT_EQ(net2_start(), 0);
         Net2Service service;
         NetworkController anyPort(0, 1111, &service, nullptr);
         NetworkController taken(port, 1111, &service, nullptr);
-    });
-    EXPECT_TRUE(result.exited);
-    EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "impossible d'ouvrir le port UDP " + std::to_string(port) + "\n");
+    };
+    EXPECT_TRUE(test::diesWith(openBoth, "impossible d'ouvrir le port UDP " + std::to_string(port) + "\n"));
 }
 
 // Each query first has the command source read what arrived for the

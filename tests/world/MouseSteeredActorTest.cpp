@@ -57,19 +57,12 @@ protected:
         pushButton(false, SDL_BUTTON_LEFT, x - 64, y - 16);
         pollInput();
     }
-    // One update; what it printed.
-    std::string update() {
-        testing::internal::CaptureStdout();
-        actor_->update();
-        return testing::internal::GetCapturedStdout();
-    }
     void expectState(Routine routine, uint32_t animation) {
         EXPECT_EQ(actor_->routine(), routine);
         EXPECT_EQ(actor_->animationIndex(), animation);
     }
     void expectAt(uint32_t x, uint32_t y) {
-        EXPECT_EQ(actor_->x, x);
-        EXPECT_EQ(actor_->y, y);
+        EXPECT_EQ(std::make_pair(actor_->x, actor_->y), std::make_pair(x, y));
     }
 
     DatStructure frames_ = test::makeFrames(8, 16, 16);
@@ -86,12 +79,8 @@ protected:
 // length (which leaves the rows' animation).
 TEST_F(MouseSteeredActorTest, EveryRowOfEveryControllerRoutine) {
     struct Case {
-        Routine from;
-        const char* held;
-        Routine to;
-        uint32_t animation;
-        int32_t dx = 0, dy = 0;
-        uint32_t x = 320, y = 160;
+        Routine from; const char* held; Routine to;
+        uint32_t animation; int32_t dx = 0, dy = 0; uint32_t x = 320, y = 160;
     };
     // Per routine: standing still, its own direction, and the rows whose
     // later entry overrides an earlier one or whose animation is unlike the
@@ -182,7 +171,7 @@ TEST_F(MouseSteeredActorTest, AClickOnBareGroundSearchesARouteToThePointerInTheW
     bool destroyed = false;
     make(OC, 320, 160, std::make_unique<Hover>(0, 0, &destroyed));
     click(300, 200);
-    EXPECT_EQ(update(), "AStar!\n");
+    EXPECT_EQ(test::captureStdout([&] { actor_->update(); }), "AStar!\n");
     EXPECT_TRUE(destroyed);
     expectState(FB, kStandDown);
     EXPECT_EQ(actor_->talkPartner(), nullptr);
@@ -226,10 +215,8 @@ TEST_F(MouseSteeredTalkTest, AClickOnOverlappingTalkersOpensBothAndKeepsTheLater
     ASSERT_EQ(scene_->sharedActor(3), first) << "the first added is the last in the list";
     make(OC, 400, 400);
     click(110, 110);
-    EXPECT_EQ(update(), "") << "no route searched";
-    EXPECT_TRUE(first->talking());
-    EXPECT_TRUE(second->talking());
-    EXPECT_FALSE(elsewhere->talking());
+    EXPECT_EQ(test::captureStdout([&] { actor_->update(); }), "") << "no route searched";
+    EXPECT_TRUE(first->talking() && second->talking() && !elsewhere->talking());
     EXPECT_FALSE(mute->talking()) << "a talker without a box never talks";
     EXPECT_EQ(actor_->talkPartner(), first);
     EXPECT_EQ(first->animationIndex(), 4u);

@@ -28,13 +28,7 @@ protected:
 // earlier row takes over at the next run); released, it stands facing that
 // way. Stands start from animation 4, walks from 0: neither is chosen there.
 TEST_F(NetworkSteeredActorTest, EveryRowOfEveryRoutine) {
-    struct Case {
-        Routine from;
-        const char* held;
-        Routine to;
-        uint32_t animation;
-        int32_t dx = 0, dy = 0;
-    };
+    struct Case { Routine from; const char* held; Routine to; uint32_t animation; int32_t dx = 0, dy = 0; };
     const Case cases[] = {
         {ST, "", ST, 4},        {ST, "R", WR, 2},       {ST, "L", WL, 1},       {ST, "U", WU, 3},
         {ST, "D", WD, 0},       {ST, "RL", WL, 1},      {ST, "DULR", WD, 0},
@@ -50,16 +44,13 @@ TEST_F(NetworkSteeredActorTest, EveryRowOfEveryRoutine) {
         actor_.x = actor_.y = 100;
         actor_.setAnimation(c.from == ST ? 4 : 0);
         runFrom(c.from, c.held);
-        EXPECT_EQ(actor_.routine(), c.to);
-        EXPECT_EQ(actor_.animationIndex(), c.animation);
-        EXPECT_EQ(actor_.x, static_cast<uint32_t>(100 + c.dx));
-        EXPECT_EQ(actor_.y, static_cast<uint32_t>(100 + c.dy));
+        EXPECT_EQ(std::make_pair(actor_.routine(), actor_.animationIndex()), std::make_pair(c.to, c.animation));
+        EXPECT_EQ(std::make_pair(actor_.x, actor_.y), std::make_pair(100u + c.dx, 100u + c.dy));
     }
 }
 
 TEST_F(NetworkSteeredActorTest, PositionsWrapBelowZeroWithoutAnyBound) {
-    actor_.x = 20;
-    actor_.y = 10;
+    actor_.x = 20, actor_.y = 10;
     runFrom(WL, "L");
     EXPECT_EQ(actor_.x, 4294967286u);
     runFrom(WU, "U");

@@ -12,19 +12,14 @@ TEST_F(PointerActorTest, SitsAtThePointerSeenThroughTheCameraShowingTheFirstDire
     test::ScriptedController mouse;
     test::FixedView view(100, 50);
     PointerActor pointer(0, frames, 160, 100, 10, &mouse, &view);
-    struct Case {
-        int32_t pointerX;
-        const char* held;
-        uint32_t animation;
-    };
+    struct Case { int32_t pointerX; const char* held; uint32_t animation; };
     for (const Case& c : {Case{7, "D", kWalkDown}, {0, "", kWalkUp}, {2, "RD", kWalkRight}, {1, "U", kWalkUp},
                           {3, "LRD", kWalkLeft}}) {
         SCOPED_TRACE(c.held);
         pinPointerForTesting(c.pointerX, 9);
         mouse.holdOnly(c.held);
         pointer.update();
-        EXPECT_EQ(pointer.x, static_cast<uint32_t>(100 + c.pointerX));
-        EXPECT_EQ(pointer.y, 59u);
+        EXPECT_EQ(test::at(pointer), std::make_pair(static_cast<uint32_t>(100 + c.pointerX), 59u));
         EXPECT_EQ(pointer.animationIndex(), c.animation);
     }
 }

@@ -88,8 +88,7 @@ TEST_F(SceneTest, APassReadsInputThenUpdatesEveryActorBeforeAnyViewAndResetsTheI
     add(2);
     Actor* moved = add(3);
     test::FixedView first(0, 0, 10, &log_), second(0, 0, 11, &log_);
-    scene_->registerView(&first);
-    scene_->registerView(&second);
+    for (test::FixedView* view : {&first, &second}) scene_->registerView(view);
     scene_->moveActorToPrivateList(moved, 10);
     log_.clear();
     raiseCommandFlag(Command::Up);

@@ -60,10 +60,10 @@ TEST_F(TalkerTest, OpeningShowsTheTalkAnimationAndTheBoxIsDrawnOverTheViewOnlyWh
     EXPECT_TRUE(display_.texts.empty());
     ASSERT_TRUE(actor->openConversation());
     actor->draw(0, 0, 10, 20, 320, 240);
-    EXPECT_EQ(display_.textsOnly(), (std::vector<std::string>{"Bonjour "}));
+    ASSERT_EQ(display_.texts.size(), 1u);
+    EXPECT_EQ(display_.texts[0].text, "Bonjour ");
     ASSERT_EQ(display_.surfaces.size(), 1u) << "its portrait (the sprite has no surfaces)";
-    EXPECT_EQ(display_.surfaces[0].x, 10 + 90 - 4);
-    EXPECT_EQ(display_.surfaces[0].y, 20);
+    EXPECT_EQ(display_.surfaces[0].at(), std::make_pair(10 + 90 - 4, 20));
 }
 
 using DialogueActorTest = TalkerTest;
@@ -82,8 +82,7 @@ TEST_F(DialogueActorTest, PacesBetweenTheMapEdges) {
         if (directions.empty() || directions.back() != actor.direction()) directions.push_back(actor.direction());
         EXPECT_EQ(actor.animationIndex(), actor.direction() > 0 ? kWalkRight : kWalkLeft);
     }
-    EXPECT_EQ(*seen.begin(), 0u);
-    EXPECT_EQ(*seen.rbegin(), 112u);
+    EXPECT_EQ(std::make_pair(*seen.begin(), *seen.rbegin()), std::make_pair(0u, 112u));
     EXPECT_EQ(directions, (std::vector<int32_t>{1, -1, 1, -1}));
 }
 
@@ -111,10 +110,8 @@ TEST_F(DialogueActorTest, TalkingStopsThePacingUntilAClickOnAnEndingClosesIt) {
     EXPECT_TRUE(actor.talking());
     EXPECT_EQ(actor.animationIndex(), 4u);
     pressAndUpdate(110, 66);
-    EXPECT_TRUE(box_->finished());
-    EXPECT_FALSE(actor.talking());
-    EXPECT_EQ(actor.animationIndex(), kWalkRight);
-    EXPECT_EQ(actor.x, 104u);
+    EXPECT_TRUE(box_->finished() && !actor.talking());
+    EXPECT_EQ(std::make_pair(actor.animationIndex(), actor.x), std::make_pair(kWalkRight, 104u));
     mouse.holdOnly("");
     actor.update();
     EXPECT_EQ(actor.x, 108u);

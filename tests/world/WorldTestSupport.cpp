@@ -1,7 +1,7 @@
 #include "tests/world/WorldTestSupport.h"
 
-#include "gfx/Tile.h"
 #include "tests/support/DataFiles.h"
+#include "tests/support/MemoryMap.h"
 
 namespace ocre::test {
 
@@ -9,9 +9,7 @@ DatStructure makeFrames(uint32_t count, uint32_t width, uint32_t height) {
     DatStructure frames;
     for (uint32_t i = 0; i < count; ++i) {
         FrameSet set;
-        set.frameCount = 1;
-        set.width = width;
-        set.height = height;
+        set.frameCount = 1, set.width = width, set.height = height;
         set.boxes.push_back(std::make_unique<BoundingBox>(
             BoundingBox{0, 0, static_cast<int32_t>(width) - 1, static_cast<int32_t>(height) - 1}));
         frames.records.push_back(std::move(set));
@@ -45,17 +43,9 @@ void WorldTest::TearDown() {
 
 Scene& WorldTest::makeScene(uint32_t cols, uint32_t rows, const std::vector<std::pair<uint32_t, uint32_t>>& blocked) {
     constexpr uint32_t kTileSize = 32;
-    std::vector<std::unique_ptr<Tile>> tiles;
-    for (uint8_t walkable : {1, 0}) {
-        auto tile = std::make_unique<Tile>();
-        tile->width = tile->height = kTileSize;
-        tile->walkable = walkable;
-        tiles.push_back(std::move(tile));
-    }
     std::vector<uint16_t> cells(static_cast<size_t>(cols) * rows, 0);
     for (const auto& [col, row] : blocked) cells[static_cast<size_t>(row) * cols + col] = 1;
-    map_ = std::make_unique<Map>(std::move(tiles));
-    EXPECT_TRUE(map_->setGrid(cols, rows, kTileSize, kTileSize, cells));
+    map_ = memoryMap(cols, rows, kTileSize, kTileSize, cells);
     scene_ = std::make_unique<Scene>(640, 480, map_.get(), &display_);
     setCurrentScene(scene_.get());
     return *scene_;

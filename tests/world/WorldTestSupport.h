@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/DatStructure.h"
@@ -19,6 +20,7 @@
 #include "tests/support/RecordingDisplay.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestFiles.h"
+#include "world/Actor.h"
 #include "world/ActorView.h"
 #include "world/AnimationIndex.h"
 #include "world/Controller.h"
@@ -27,6 +29,9 @@
 #include "world/Scene.h"
 
 namespace ocre::test {
+
+// Where the actor stands, for checking both coordinates at once.
+inline std::pair<uint32_t, uint32_t> at(const Actor& actor) { return {actor.x, actor.y}; }
 
 // count animations of one frame each, w x h with the box (0, 0, w-1, h-1).
 DatStructure makeFrames(uint32_t count, uint32_t width, uint32_t height);
