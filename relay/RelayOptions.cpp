@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "protocol/ProtocolTexts.h"
 #include "relay/DelayLine.h"
 #include "relay/LiveFrame.h"
 
@@ -11,7 +12,10 @@ namespace ocre::relay {
 
 namespace {
 
-constexpr size_t kMaxTextOption = 255;  // the server's field capacity
+// Login, password and server name travel in the server's request fields;
+// one limit serves all text options as long as those fields agree.
+constexpr size_t kMaxTextOption = protocol::kLoginCapacity;
+static_assert(protocol::kPasswordCapacity == kMaxTextOption && protocol::kHostCapacity == kMaxTextOption);
 constexpr unsigned long kMaxSpectatorsLimit = 1000000;
 constexpr double kMaxSeconds = 1e7;
 
