@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/Fatal.h"
 #include "data/FrameSet.h"
 #include "tools/data/Command.h"
 #include "tools/data/HeadlessVideo.h"
@@ -35,11 +34,7 @@ int runIcon(const std::vector<std::string>& arguments) {
         return badUsage(self, "the size must be a whole number of pixels from " + std::to_string(kSmallestSide) +
                                   " to " + std::to_string(kLargestSide));
     FrameSet frames;
-    if (auto refusal = refusalOf([&] {
-            toolDisplay();
-            frames.load(input.c_str());
-        }))
-        return failWith("cannot draw " + input + ": " + refusalText(*refusal));
+    if (auto refusal = loadFrameSet(input, frames)) return failWith("cannot draw " + input + ": " + *refusal);
     PixelBox visible;
     const PixelImage frame = frames.frames.empty() || !frames.frames[0] ? PixelImage() : imageOfSurface(*frames.frames[0]);
     if (!frame.visibleBounds(visible)) return failWith("cannot draw " + input + ": its first frame holds no pixel");

@@ -98,11 +98,7 @@ void warnIgnoredTail(Report& report, uint64_t fileSize, uint64_t used, const cha
 bool inspectSprite(const std::string& path) {
     Report report;
     FrameSet frames;
-    if (auto refusal = refusalOf([&] {
-            toolDisplay();
-            frames.load(path.c_str());
-        }))
-        return report.refuse(refusalText(*refusal));
+    if (auto refusal = loadFrameSet(path, frames)) return report.refuse(*refusal);
     std::printf("  sprite frame file: %u frames of %u x %u pixels, frame delay %u\n", frames.frameCount, frames.width,
                 frames.height, frames.frameDelay);
     size_t transparent = 0;

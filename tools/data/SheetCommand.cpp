@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "core/Fatal.h"
 #include "data/FrameSet.h"
 #include "tools/data/Command.h"
 #include "tools/data/HeadlessVideo.h"
@@ -42,11 +41,7 @@ int runSheet(const std::vector<std::string>& arguments) {
     const std::string& input = arguments[0];
     const std::string& output = arguments[1];
     FrameSet frames;
-    if (auto refusal = refusalOf([&] {
-            toolDisplay();
-            frames.load(input.c_str());
-        }))
-        return failWith("cannot draw " + input + ": " + refusalText(*refusal));
+    if (auto refusal = loadFrameSet(input, frames)) return failWith("cannot draw " + input + ": " + *refusal);
     if (frames.frameCount == 0 || frames.width == 0 || frames.height == 0)
         return failWith("cannot draw " + input + ": it holds no pixel");
     const uint32_t columns = frames.frameCount < kFramesPerRow ? frames.frameCount : kFramesPerRow;
