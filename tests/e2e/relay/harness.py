@@ -314,7 +314,6 @@ def picture_check(test, page, picture):
 
 
 def open_live(port):
-    """A WebSocket connection to the relay's live stream, as a browser's but with no Origin."""
     return websocket.create_connection('ws://127.0.0.1:%d/live' % port, timeout=10, suppress_origin=True)
 
 
@@ -324,9 +323,7 @@ class Spectator:
 
     def __init__(self, port):
         self.socket = open_live(port)
-        self.frames = 0
-        self.latest = None
-        self.ended = None
+        self.frames, self.latest, self.ended = 0, None, None
         self._stop = False
         self._thread = threading.Thread(target=self._read, daemon=True)
         self._thread.start()

@@ -4,7 +4,6 @@ random bytes on a WebSocket, forged steering messages, oversized and binary
 messages, garbage datagrams at its UDP port. Each is refused or ignored, the
 dragon never moves, and the spectator is served throughout."""
 
-import os
 import random
 import socket
 import time
