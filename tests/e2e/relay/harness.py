@@ -18,9 +18,12 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 import zlib
+
+import websocket
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'support', 'browser'))
@@ -310,24 +313,22 @@ def picture_check(test, page, picture):
     return status
 
 
+def open_live(port):
+    return websocket.create_connection('ws://127.0.0.1:%d/live' % port, timeout=10, suppress_origin=True)
+
+
 class Spectator:
     """A WebSocket spectator on a thread of its own: counts the frames of the
     live stream and keeps the latest, until stopped."""
 
     def __init__(self, port):
-        import threading
-        import websocket
-        self.socket = websocket.create_connection('ws://127.0.0.1:%d/live' % port, timeout=10,
-                                                  suppress_origin=True)
-        self.frames = 0
-        self.latest = None
-        self.ended = None
+        self.socket = open_live(port)
+        self.frames, self.latest, self.ended = 0, None, None
         self._stop = False
         self._thread = threading.Thread(target=self._read, daemon=True)
         self._thread.start()
 
     def _read(self):
-        import websocket
         while not self._stop:
             try:
                 opcode, data = self.socket.recv_data()

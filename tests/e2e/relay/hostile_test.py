@@ -4,7 +4,6 @@ random bytes on a WebSocket, forged steering messages, oversized and binary
 messages, garbage datagrams at its UDP port. Each is refused or ignored, the
 dragon never moves, and the spectator is served throughout."""
 
-import os
 import random
 import socket
 import time
@@ -13,7 +12,7 @@ import unittest
 import websocket
 
 import harness
-from harness import DRAGON, http_exchange, status_code
+from harness import DRAGON, http_exchange, open_live, status_code
 
 CLOSE_TIMEOUT_S = 5
 
@@ -71,21 +70,20 @@ class RelayHostileInputTest(harness.RelayTestCase):
             self.assertNotEqual(status_code(http_exchange(relay.port, request, timeout=5)), 101, request[:60])
 
         # Random bytes after a good handshake.
-        ws = websocket.create_connection('ws://127.0.0.1:%d/live' % relay.port, timeout=10, suppress_origin=True)
+        ws = open_live(relay.port)
         rng = random.Random(5551)
         ws.sock.sendall(bytes(rng.getrandbits(8) for _ in range(4096)))
         self.assert_closed_by_relay(ws, 'random bytes')
         ws.close()
         # A message over 64 bytes, and a binary one, close their connection.
         for send in (lambda w: w.send('down ' + 'go_right' * 10), lambda w: w.send_binary(b'steer')):
-            ws = websocket.create_connection('ws://127.0.0.1:%d/live' % relay.port, timeout=10,
-                                             suppress_origin=True)
+            ws = open_live(relay.port)
             send(ws)
             self.assert_closed_by_relay(ws, 'an oversized or binary message')
             ws.close()
         # Forged steering: the relay has no --steer, so nothing reaches the
         # server, however much a browser asks.
-        ws = websocket.create_connection('ws://127.0.0.1:%d/live' % relay.port, timeout=10, suppress_origin=True)
+        ws = open_live(relay.port)
         ws.send('steer')
         deadline = time.monotonic() + 1.5
         while time.monotonic() < deadline:
