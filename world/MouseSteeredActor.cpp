@@ -111,7 +111,6 @@ int32_t cellOf(int32_t pixel, uint32_t tileSize) { return pixel / static_cast<in
 }  // namespace
 
 struct MouseSteeredActor::Walk {
-    Routine routine;
     const Row* rows;
     const Row* rowsEnd;
     Query keepsWalking;
@@ -123,7 +122,6 @@ struct MouseSteeredActor::Walk {
 };
 
 struct MouseSteeredActor::Stand {
-    Routine routine;
     const Row* rows;
     const Row* rowsEnd;
     // The animation fire2 starts the patrol with.
@@ -149,39 +147,34 @@ MouseSteeredActor::~MouseSteeredActor() = default;
 
 void MouseSteeredActor::runStateRoutine() {
     // Walking right stops facing down, unlike the other directions.
-    static constexpr Walk kWalks[] = {
-        {Routine::WalkRight, std::begin(kWalkRightRows), std::end(kWalkRightRows), &Controller::right,
-         StepDirection::Right, 1, 0, Routine::StandRight, kStandDown},
-        {Routine::WalkLeft, std::begin(kWalkLeftRows), std::end(kWalkLeftRows), &Controller::left, StepDirection::Left,
-         -1, 0, Routine::StandLeft, kStandLeft},
-        {Routine::WalkUp, std::begin(kWalkUpRows), std::end(kWalkUpRows), &Controller::up, StepDirection::Up, 0, -1,
-         Routine::StandUp, kStandUp},
-        {Routine::WalkDown, std::begin(kWalkDownRows), std::end(kWalkDownRows), &Controller::down, StepDirection::Down,
-         0, 1, Routine::StandDown, kStandDown},
-    };
+    static constexpr Walk kWalkingRight{std::begin(kWalkRightRows), std::end(kWalkRightRows), &Controller::right,
+                                        StepDirection::Right, 1, 0, Routine::StandRight, kStandDown};
+    static constexpr Walk kWalkingLeft{std::begin(kWalkLeftRows), std::end(kWalkLeftRows), &Controller::left,
+                                       StepDirection::Left, -1, 0, Routine::StandLeft, kStandLeft};
+    static constexpr Walk kWalkingUp{std::begin(kWalkUpRows), std::end(kWalkUpRows), &Controller::up,
+                                     StepDirection::Up, 0, -1, Routine::StandUp, kStandUp};
+    static constexpr Walk kWalkingDown{std::begin(kWalkDownRows), std::end(kWalkDownRows), &Controller::down,
+                                       StepDirection::Down, 0, 1, Routine::StandDown, kStandDown};
+    static constexpr Stand kStandingRight{std::begin(kStandRightRows), std::end(kStandRightRows), kStandRight};
+    static constexpr Stand kStandingLeft{std::begin(kStandLeftRows), std::end(kStandLeftRows), kStandLeft};
+    static constexpr Stand kStandingDown{std::begin(kStandDownRows), std::end(kStandDownRows), kStandDown};
+    static constexpr Stand kStandingUp{std::begin(kStandUpRows), std::end(kStandUpRows), kStandUp};
 
-    static constexpr Stand kStands[] = {
-        {Routine::StandRight, std::begin(kStandRightRows), std::end(kStandRightRows), kStandRight},
-        {Routine::StandLeft, std::begin(kStandLeftRows), std::end(kStandLeftRows), kStandLeft},
-        {Routine::StandDown, std::begin(kStandDownRows), std::end(kStandDownRows), kStandDown},
-        {Routine::StandUp, std::begin(kStandUpRows), std::end(kStandUpRows), kStandUp},
-    };
-
-    for (const Walk& direction : kWalks) {
-        if (direction.routine != routine_) continue;
-        walk(direction);
-        return;
-    }
-    for (const Stand& direction : kStands) {
-        if (direction.routine != routine_) continue;
-        stand(direction);
-        return;
-    }
+    // Dispatched by the routine itself: this runs every turn, and a switch
+    // reaches the direction's description without searching for it.
     switch (routine_) {
+        case Routine::Idle: break;
+        case Routine::WalkRight: walk(kWalkingRight); break;
+        case Routine::WalkLeft: walk(kWalkingLeft); break;
+        case Routine::WalkUp: walk(kWalkingUp); break;
+        case Routine::WalkDown: walk(kWalkingDown); break;
+        case Routine::StandRight: stand(kStandingRight); break;
+        case Routine::StandLeft: stand(kStandingLeft); break;
+        case Routine::StandDown: stand(kStandingDown); break;
+        case Routine::StandUp: stand(kStandingUp); break;
         case Routine::FollowBehaviour: followBehaviourRoutine(); break;
         case Routine::OnClick: onClick(); break;
         case Routine::WaitTalk: waitTalk(); break;
-        default: break;  // idle
     }
 }
 

@@ -56,8 +56,8 @@ protected:
     void runStateRoutine() override;
 
 private:
-    // One walk and one stand routine, each over its direction's row of a
-    // table in the source.
+    // One walk and one stand routine, each given its direction's
+    // description from the source.
     struct Walk;
     struct Stand;
     void walk(const Walk& direction);
