@@ -1,20 +1,23 @@
 #include "relay/LiveFrame.h"
 
+#include "core/LittleEndian.h"
+
 namespace ocre::relay {
 
 namespace {
 
+// The frame's integers are little-endian, as the project's file formats.
 void putU32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
+    uint8_t bytes[4];
+    encodeU32(value, bytes);
+    out.insert(out.end(), bytes, bytes + 4);
 }
 
 void putI32(std::vector<uint8_t>& out, int32_t value) { putU32(out, static_cast<uint32_t>(value)); }
 
-uint32_t getU32(const uint8_t* at) {
-    return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
-}
+uint32_t getU32(const uint8_t* at) { return decodeU32(at); }
 
-int32_t getI32(const uint8_t* at) { return static_cast<int32_t>(getU32(at)); }
+int32_t getI32(const uint8_t* at) { return static_cast<int32_t>(decodeU32(at)); }
 
 }  // namespace
 
